@@ -1,0 +1,28 @@
+#include "app/console.h"
+
+#include <cerrno>
+#include <cstdio>
+
+#include "app/errors.h"
+#include "platform/platform.h"
+
+void standardOutputWriter(const std::string& bytes) {
+    errno = 0;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+    if (std::fflush(stdout) != 0 || !written) {
+        const int error = errno;
+        std::clearerr(stdout);
+        throw KorvexError(ErrorKind::inOut, "I/O error writing to standard output: " + platform::systemErrorText(error));
+    }
+}
+
+ConsoleWriter consoleWriter = standardOutputWriter;
+
+void writeLine(const std::string& line) { consoleWriter(line + "\r\n"); }
+
+void writeText(const std::string& text) { consoleWriter(text); }
+
+void waitForEnter() {
+    for (int c = std::getchar(); c != EOF && c != '\n'; c = std::getchar()) {
+    }
+}

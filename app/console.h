@@ -1,0 +1,19 @@
+// Console input and output. Every line is one write followed by a flush and
+// ends in CR LF; a failed write raises the input/output error.
+#pragma once
+
+#include <string>
+
+void writeLine(const std::string& line);
+
+// Writes text that already carries its own line ends, in one write.
+void writeText(const std::string& text);
+
+// Waits for the user to press Enter: reads one line and discards it. End of
+// input, or an input that cannot be read, counts as Enter.
+void waitForEnter();
+
+// Where console output goes; tests capture it here.
+using ConsoleWriter = void (*)(const std::string& bytes);
+extern ConsoleWriter consoleWriter;
+void standardOutputWriter(const std::string& bytes);

@@ -1,0 +1,61 @@
+#include "app/errors.h"
+
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+#include "platform/platform.h"
+
+const char* errorKindName(ErrorKind kind) {
+    switch (kind) {
+        case ErrorKind::fileOpen: return "EFOpenError";
+        case ErrorKind::fileCreate: return "EFCreateError";
+        case ErrorKind::intOverflow: return "EIntOverflow";
+        case ErrorKind::inOut: return "EInOutError";
+        case ErrorKind::outOfMemory: return "EOutOfMemory";
+        case ErrorKind::general: break;
+    }
+    return "Exception";
+}
+
+// Not inlined, so that the return address names the place that raised it.
+__attribute__((noinline)) KorvexError::KorvexError(ErrorKind kind, const std::string& message)
+    : std::runtime_error(message), kind_(kind), address_(__builtin_return_address(0)) {}
+
+namespace {
+
+std::string quotedFileMessage(const char* verb, const std::string& fileName, int error) {
+    return std::string("Cannot ") + verb + " file \"" + platform::fullPath(fileName) + "\". " +
+           platform::systemErrorText(error);
+}
+
+}  // namespace
+
+KorvexError fileOpenError(const std::string& fileName, int error) {
+    return KorvexError(ErrorKind::fileOpen, quotedFileMessage("open", fileName, error));
+}
+
+KorvexError fileCreateError(const std::string& fileName, int error) {
+    return KorvexError(ErrorKind::fileCreate, quotedFileMessage("create", fileName, error));
+}
+
+int checkedMultiply(int a, int b) {
+    int result = 0;
+    if (__builtin_mul_overflow(a, b, &result)) throw KorvexError(ErrorKind::intOverflow, "Integer overflow");
+    return result;
+}
+
+long long checkedSubtract(long long a, long long b) {
+    long long result = 0;
+    if (__builtin_sub_overflow(a, b, &result)) throw KorvexError(ErrorKind::intOverflow, "Integer overflow");
+    return result;
+}
+
+std::string unhandledErrorReport(const char* kindName, const std::string& moduleName, const void* address,
+                                 const std::string& message) {
+    char head[512];
+    std::snprintf(head, sizeof head, "Exception %s in module %s at %p.", kindName, moduleName.c_str(), address);
+    std::string text = std::string(head) + "\r\n" + message;
+    if (message.empty() || message.back() != '.') text += '.';
+    return text + "\r\n";
+}

@@ -1,0 +1,28 @@
+#include "app/program_text.h"
+
+#include "app/file_io.h"
+
+ProgramSource splitProgramText(const std::string& bytes) {
+    const std::string text = bytes.substr(0, bytes.find('\0'));
+    ProgramSource lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t lineEnd = text.find_first_of("\r\n", start);
+        if (lineEnd == std::string::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, lineEnd - start));
+        const bool crlf = text[lineEnd] == '\r' && lineEnd + 1 < text.size() && text[lineEnd + 1] == '\n';
+        start = lineEnd + (crlf ? 2 : 1);
+    }
+    return lines;
+}
+
+std::string programString(const ProgramSource& source) {
+    std::string text;
+    for (const std::string& line : source) text += line + "\r\n";
+    return text;
+}
+
+ProgramSource loadProgramText(const std::string& fileName) { return splitProgramText(readWholeFile(fileName)); }

@@ -1,0 +1,33 @@
+// The OpenGL 1.1 entry points: one process-wide variable per function, null
+// until loadOpenGL resolves it by name from the system's OpenGL library.
+#pragma once
+
+#include <string>
+
+#include "gl/gl_types.h"
+
+namespace gl {
+
+#define KVX_GL_FUNCTION(ret, name, params)        \
+    using PFN_##name = ret(KVX_APIENTRY*) params; \
+    extern PFN_##name name;
+#include "gl/gl_core_functions.inc"
+#undef KVX_GL_FUNCTION
+
+// The pixel-format chooser of the window-system library, or GDI's when the
+// OpenGL library exports none. The descriptor is the platform's own record.
+using PFN_ChoosePixelFormat = int(KVX_APIENTRY*)(void* deviceContext, const void* descriptor);
+extern PFN_ChoosePixelFormat ChoosePixelFormat;
+
+// Clears every core entry point, loads the library and resolves each name.
+// Raises "Could not load OpenGL from NAME" when the library cannot be loaded.
+void loadOpenGL(const std::string& libraryName);
+
+// Nulls every core entry point and frees the library.
+void clearOpenGL();
+
+// Start-up: masks floating-point exceptions and loads the platform's OpenGL
+// library; a library that cannot be loaded is silently skipped.
+void startUp();
+
+}  // namespace gl

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/errors.h"
+#include "image/TGA2.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/tga_builder.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Two rows of two 24-bit pixels, bottom row first: a b / c d.
+const Bytes twoByTwo = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+
+TTGAImage load(const std::string& file) {
+    TTGAImage image;
+    std::istringstream stream(file);
+    image.LoadFromStream(stream);
+    return image;
+}
+
+TGAHeader headerOf(const TgaSpec& spec) { return load(buildTga(spec, {})).Header; }
+
+TEST(TgaTest, RawImageKeepsFileOrderAndSwapExchangesRedAndBlue) {
+    TTGAImage image = load(buildTga({}, twoByTwo));
+    EXPECT_EQ(twoByTwo, image.Data);
+    EXPECT_EQ(2, image.Header.width);
+    image.SwapRedBlue();
+    EXPECT_EQ((Bytes{3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10}), image.Data);
+    image.SwapRedBlue();
+    EXPECT_EQ(twoByTwo, image.Data);
+}
+
+TEST(TgaTest, DescriptorBitsBringEveryOrientationToBottomUpLeftToRight) {
+    const std::pair<std::uint8_t, Bytes> cases[] = {
+        {0x00, twoByTwo},
+        {0x20, {7, 8, 9, 10, 11, 12, 1, 2, 3, 4, 5, 6}},
+        {0x10, {4, 5, 6, 1, 2, 3, 10, 11, 12, 7, 8, 9}},
+        {0x30, {10, 11, 12, 7, 8, 9, 4, 5, 6, 1, 2, 3}},
+    };
+    for (const auto& [descriptor, expected] : cases) {
+        TgaSpec spec;
+        spec.descriptor = descriptor;
+        EXPECT_EQ(expected, load(buildTga(spec, twoByTwo)).Data) << "descriptor " << int(descriptor);
+    }
+}
+
+TEST(TgaTest, SingleRowAndSingleColumnImagesSurviveFlipAndMirror) {
+    TgaSpec spec;
+    spec.width = 1, spec.height = 1, spec.descriptor = 0x30;
+    EXPECT_EQ((Bytes{1, 2, 3}), load(buildTga(spec, {1, 2, 3})).Data);
+    spec.width = 0, spec.height = 5;
+    EXPECT_TRUE(load(buildTga(spec, {})).Data.empty());
+}
+
+TEST(TgaTest, RunAndRawPacketsDecode) {
+    TgaSpec spec;
+    spec.imageType = 10;
+    spec.width = 5, spec.height = 1;
+    const TTGAImage image = load(buildTga(spec, {0x83, 9, 8, 7, 0x00, 1, 2, 3}));
+    EXPECT_EQ((Bytes{9, 8, 7, 9, 8, 7, 9, 8, 7, 9, 8, 7, 1, 2, 3}), image.Data);
+    EXPECT_EQ(2, image.Header.imageType);
+
+    spec.width = 2;
+    EXPECT_EQ((Bytes{1, 2, 3, 4, 5, 6}), load(buildTga(spec, {0x01, 1, 2, 3, 4, 5, 6})).Data);
+}
+
+TEST(TgaTest, PacketsThatRunPastTheImageAreCut) {
+    TgaSpec spec;
+    spec.imageType = 10;
+    spec.width = 2, spec.height = 1;
+    EXPECT_EQ((Bytes{5, 5, 5, 5, 5, 5}), load(buildTga(spec, {0xFF, 5, 5, 5})).Data);
+    EXPECT_EQ((Bytes{1, 2, 3, 4, 5, 6}), load(buildTga(spec, {0x7F, 1, 2, 3, 4, 5, 6, 7, 8, 9})).Data);
+}
+
+TEST(TgaTest, TruncatedFilesLeaveZeroBytes) {
+    EXPECT_EQ((Bytes{1, 2, 3, 4, 5, 0, 0, 0, 0, 0, 0, 0}), load(buildTga({}, {1, 2, 3, 4, 5})).Data);
+
+    TgaSpec rle;
+    rle.imageType = 10;
+    EXPECT_EQ((Bytes{1, 2, 3, 1, 2, 3, 0, 0, 0, 0, 0, 0}), load(buildTga(rle, {0x81, 1, 2, 3, 0x81, 4})).Data);
+    EXPECT_EQ(Bytes(12, 0), load(buildTga(rle, {})).Data);
+
+    const TTGAImage headerOnly = load(std::string("\0\0\2", 3));
+    EXPECT_EQ(0, headerOnly.Header.width);
+    EXPECT_TRUE(headerOnly.Data.empty());
+}
+
+TEST(TgaTest, IdFieldIsSkipped) {
+    TgaSpec spec;
+    spec.id = "made by a test";
+    EXPECT_EQ(twoByTwo, load(buildTga(spec, twoByTwo)).Data);
+}
+
+TEST(TgaTest, ColourMapIsReadAndSwappedForNarrowPixels) {
+    TgaSpec spec;
+    spec.imageType = 1, spec.pixelDepth = 8, spec.colorMapType = 1;
+    spec.colorMapLength = 2, spec.colorMapEntrySize = 24;
+    TTGAImage image = load(buildTga(spec, {0, 1, 1, 0}, {10, 20, 30, 40, 50, 60}));
+    EXPECT_EQ((Bytes{0, 1, 1, 0}), image.Data) << "indices stay indices";
+    image.SwapRedBlue();
+    EXPECT_EQ((Bytes{30, 20, 10, 60, 50, 40}), image.ColorMap);
+    EXPECT_EQ((Bytes{0, 1, 1, 0}), image.Data);
+}
+
+TEST(TgaTest, GreyScaleWithoutMapAndAlphaBytesStayPut) {
+    TgaSpec grey;
+    grey.imageType = 3, grey.pixelDepth = 8;
+    TTGAImage image = load(buildTga(grey, {1, 2, 3, 4}));
+    image.SwapRedBlue();
+    EXPECT_EQ((Bytes{1, 2, 3, 4}), image.Data);
+
+    TgaSpec alpha;
+    alpha.pixelDepth = 32, alpha.width = 1, alpha.height = 2;
+    TTGAImage withAlpha = load(buildTga(alpha, {1, 2, 3, 4, 5, 6, 7, 8}));
+    withAlpha.SwapRedBlue();
+    EXPECT_EQ((Bytes{3, 2, 1, 4, 7, 6, 5, 8}), withAlpha.Data);
+}
+
+TEST(TgaTest, OverflowingHeaderRaisesIntegerOverflowAndKeepsTheImage) {
+    TTGAImage image = load(buildTga({}, twoByTwo));
+    TgaSpec huge;
+    huge.width = 65535, huge.height = 65535, huge.pixelDepth = 32;
+    std::istringstream stream(buildTga(huge, {}));
+    try {
+        image.LoadFromStream(stream);
+        FAIL() << "no overflow raised";
+    } catch (const KorvexError& error) {
+        EXPECT_EQ(ErrorKind::intOverflow, error.kind());
+    }
+    EXPECT_EQ(twoByTwo, image.Data);
+    EXPECT_EQ(2, image.Header.width);
+}
+
+TEST(TgaTest, LaterLoadKeepsAnEarlierColourMapOnlyWhenTheNewFileHasNone) {
+    TgaSpec mapped;
+    mapped.imageType = 1, mapped.pixelDepth = 8, mapped.colorMapType = 1;
+    mapped.colorMapLength = 1, mapped.colorMapEntrySize = 24;
+    TTGAImage image;
+    std::istringstream first(buildTga(mapped, {0, 0, 0, 0}, {7, 8, 9}));
+    image.LoadFromStream(first);
+    std::istringstream second(buildTga({}, twoByTwo));
+    image.LoadFromStream(second);
+    EXPECT_EQ((Bytes{7, 8, 9}), image.ColorMap);
+    EXPECT_EQ(twoByTwo, image.Data);
+}
+
+TEST(TgaTest, HeaderFieldsAreLittleEndian) {
+    TgaSpec spec;
+    spec.width = 0x0201, spec.height = 3, spec.pixelDepth = 16;
+    const TGAHeader header = headerOf(spec);
+    EXPECT_EQ(0x0201, header.width);
+    EXPECT_EQ(3, header.height);
+    EXPECT_EQ(16, header.pixelDepth);
+}
+
+TEST(TgaTest, MissingFileRaisesTheOpenErrorAndChangesNothing) {
+    TempDir dir;
+    TTGAImage image = load(buildTga({}, twoByTwo));
+    try {
+        image.LoadFromFile(dir.file("absent.tga"));
+        FAIL() << "no error raised";
+    } catch (const KorvexError& error) {
+        EXPECT_EQ(ErrorKind::fileOpen, error.kind());
+        EXPECT_EQ("Cannot open file \"" + dir.file("absent.tga") + "\". No such file or directory",
+                  std::string(error.what()));
+    }
+    EXPECT_EQ(twoByTwo, image.Data);
+}
+
+TEST(TgaTest, LoadFromFileReadsTheSameAsTheStream) {
+    TempDir dir;
+    dir.write("image.tga", buildTga({}, twoByTwo));
+    TTGAImage image;
+    image.LoadFromFile(dir.file("image.tga"));
+    EXPECT_EQ(twoByTwo, image.Data);
+    EXPECT_EQ(image.Data.data(), image.GetData());
+}
+
+}  // namespace

@@ -1,0 +1,32 @@
+#!/bin/sh
+# Installs the Debian packages korvex needs, and does nothing when they are
+# all present. "run" installs what building and running need; "test" adds
+# the test tools, the Windows cross compiler with Wine, and the fuzzer.
+set -eu
+
+run_packages="g++ cmake make pkg-config libegl-dev libopengl-dev libgl-dev
+  libegl1 libopengl0 libegl-mesa0 libgl1-mesa-dri"
+test_packages="libgtest-dev libgmock-dev
+  g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 xvfb
+  clang libclang-rt-14-dev"
+
+case "${1:-run}" in
+  run) wanted=$run_packages ;;
+  test) wanted="$run_packages $test_packages" ;;
+  *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+esac
+
+missing=""
+for package in $wanted; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing="$missing $package"
+  fi
+done
+[ -z "$missing" ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+echo "Installing:$missing"
+$sudo apt-get update -qq
+# shellcheck disable=SC2086
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing

@@ -1,0 +1,14 @@
+#!/bin/sh
+# Builds korvex plainly and under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and runs every test in both builds.
+set -eu
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVEX_TESTS=ON >/dev/null
+cmake --build build -j "$jobs"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKORVEX_SANITIZE=ON >/dev/null
+cmake --build build-asan -j "$jobs"
+
+(cd build && ctest --output-on-failure -j "$jobs")
+(cd build-asan && ctest --output-on-failure -j "$jobs")
