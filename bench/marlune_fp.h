@@ -1,0 +1,27 @@
+// The program generator: one fragment program per ALU instruction, in the
+// language of the chosen profile, shaped by the program settings.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/program_text.h"
+#include "app/settings.h"
+
+// What one pixel of a program costs, by the generator's own accounting.
+struct ProgramWork {
+    int instructions = 0;  // tested ALU instructions plus every other instruction run
+    int flops = 0;         // floating-point operations
+    int texels = 0;        // texture fetches
+    int bytesWritten = 0;  // 4 x components x outputs
+};
+
+struct GeneratedProgram {
+    ProgramSource source;
+    ProgramWork work;
+};
+
+// The program that measures `instruction` under `settings` (profile, NV
+// option and every program setting). The text compiles for the profile's
+// target wherever the driver offers the language.
+GeneratedProgram generateProgram(std::uint8_t instruction, const BenchSettings& settings);

@@ -1,0 +1,95 @@
+#include "tests/support/run_korvex.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+
+namespace {
+
+void readAvailable(int fd, std::string& into, bool& open) {
+    char buffer[65536];
+    const ssize_t count = read(fd, buffer, sizeof buffer);
+    if (count > 0)
+        into.append(buffer, static_cast<std::size_t>(count));
+    else if (count == 0 || errno != EINTR)
+        open = false;
+}
+
+}  // namespace
+
+KorvexRun runKorvex(const KorvexRunOptions& options) {
+    int outPipe[2], errPipe[2], inPipe[2];
+    if (pipe(outPipe) != 0 || pipe(errPipe) != 0 || pipe(inPipe) != 0) throw std::runtime_error("pipe failed");
+    const std::string binary = options.binary.empty() ? KORVEX_BINARY : options.binary;
+
+    const pid_t child = fork();
+    if (child < 0) throw std::runtime_error("fork failed");
+    if (child == 0) {
+        if (!options.workDir.empty() && chdir(options.workDir.c_str()) != 0) _exit(126);
+        dup2(outPipe[1], 1);
+        dup2(errPipe[1], 2);
+        if (options.closedInput)
+            close(0);
+        else
+            dup2(inPipe[0], 0);
+        for (int fd : {outPipe[0], outPipe[1], errPipe[0], errPipe[1], inPipe[0], inPipe[1]}) close(fd);
+        for (const auto& [name, value] : options.env) setenv(name.c_str(), value.c_str(), 1);
+        std::vector<char*> argv = {const_cast<char*>(binary.c_str())};
+        for (const std::string& arg : options.args) argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        execv(binary.c_str(), argv.data());
+        _exit(127);
+    }
+    close(outPipe[1]);
+    close(errPipe[1]);
+    close(inPipe[0]);
+    // A child that never reads its input must not stop the test.
+    const auto previous = std::signal(SIGPIPE, SIG_IGN);
+    if (!options.input.empty()) {
+        const ssize_t ignored = write(inPipe[1], options.input.data(), options.input.size());
+        (void)ignored;
+    }
+    close(inPipe[1]);
+    std::signal(SIGPIPE, previous);
+
+    KorvexRun run;
+    bool outOpen = true, errOpen = true;
+    while (outOpen || errOpen) {
+        pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
+        if (poll(fds, 2, -1) < 0 && errno == EINTR) continue;
+        if (outOpen && (fds[0].revents & (POLLIN | POLLHUP))) readAvailable(outPipe[0], run.out, outOpen);
+        if (errOpen && (fds[1].revents & (POLLIN | POLLHUP))) readAvailable(errPipe[0], run.err, errOpen);
+    }
+    close(outPipe[0]);
+    close(errPipe[0]);
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return run;
+}
+
+std::vector<std::string> crlfLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end = text.find("\r\n"); end != std::string::npos; end = text.find("\r\n", start)) {
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    if (start < text.size()) lines.push_back(text.substr(start));
+    return lines;
+}
+
+void copyBenchmarkFiles(const std::string& directory) {
+    namespace fs = std::filesystem;
+    const fs::path source = KORVEX_SOURCE_DIR;
+    fs::copy(source / "Images", fs::path(directory) / "Images", fs::copy_options::recursive);
+    fs::copy_file(source / "fasm_1.txt", fs::path(directory) / "fasm_1.txt");
+}

@@ -1,0 +1,30 @@
+// Runs the real korvex binary in a directory and collects what it did.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+struct KorvexRun {
+    int exitCode = -1;  // the exit status, or 128 + signal when it died of one
+    std::string out;
+    std::string err;
+};
+
+struct KorvexRunOptions {
+    std::string workDir;
+    std::vector<std::string> args;
+    std::vector<std::pair<std::string, std::string>> env;  // added to the environment
+    std::string input;          // written to standard input, which is then closed
+    bool closedInput = false;   // start with standard input closed altogether
+    std::string binary;         // defaults to the korvex of this build
+};
+
+KorvexRun runKorvex(const KorvexRunOptions& options);
+
+// The lines of a text whose lines end in CR LF (a last, unterminated piece
+// is kept).
+std::vector<std::string> crlfLines(const std::string& text);
+
+// Copies Images/ and fasm_1.txt of the source tree into `directory`.
+void copyBenchmarkFiles(const std::string& directory);
