@@ -42,6 +42,7 @@ constexpr GLenum BACK = 0x0405;
 constexpr GLenum AUX0 = 0x0409;
 constexpr GLenum AUX1 = 0x040A;
 constexpr GLenum AUX2 = 0x040B;
+constexpr GLenum AUX3 = 0x040C;
 constexpr GLenum DEPTH_TEST = 0x0B71;
 constexpr GLenum UNPACK_ALIGNMENT = 0x0CF5;
 constexpr GLenum PACK_ALIGNMENT = 0x0D05;

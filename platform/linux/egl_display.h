@@ -1,4 +1,4 @@
-// The EGL display of the window context, shared inside the Linux backend.
+// The EGL state of the window context, shared inside the Linux backend.
 #pragma once
 
 #include <EGL/egl.h>
@@ -7,5 +7,13 @@ namespace linux_egl {
 
 // The display the window context was made on; EGL_NO_DISPLAY before that.
 EGLDisplay currentDisplay();
+// The window's context; EGL_NO_CONTEXT before it exists.
+EGLContext windowContext();
+
+// A compatibility-profile OpenGL context on `display` without a config,
+// sharing objects with `share` (EGL_NO_CONTEXT for none).
+EGLContext createCompatibilityContext(EGLDisplay display, EGLContext share);
+// Makes `context` current with no surface.
+bool makeCurrentWithoutSurface(EGLDisplay display, EGLContext context);
 
 }  // namespace linux_egl

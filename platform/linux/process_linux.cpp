@@ -1,10 +1,11 @@
 // Process, console, path and locale services on Linux.
+#include <fenv.h>
+#include <unistd.h>
+
 #include <clocale>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
-#include <fenv.h>
-#include <unistd.h>
 
 #include "platform/platform.h"
 

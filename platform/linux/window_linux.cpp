@@ -1,12 +1,73 @@
-// The window context and pixel buffer on Linux: a headless EGL context.
+// The window context on Linux: a headless EGL display with a
+// compatibility-profile OpenGL context, current without any surface.
+#include <EGL/egl.h>
+#include <EGL/eglext.h>
+
+#include <string>
+
+#include "app/console.h"
+#include "app/errors.h"
+#include "bench/marlune_glwindow.h"
+#include "gl/GL.h"
 #include "platform/linux/egl_display.h"
+#include "platform/linux/egl_display_choice.h"
 
 namespace linux_egl {
 
 namespace {
 EGLDisplay display = EGL_NO_DISPLAY;
+EGLContext context = EGL_NO_CONTEXT;
 }  // namespace
 
 EGLDisplay currentDisplay() { return display; }
+EGLContext windowContext() { return context; }
+
+EGLContext createCompatibilityContext(EGLDisplay onDisplay, EGLContext share) {
+    const EGLint attributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
+                                 EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
+    return eglCreateContext(onDisplay, EGL_NO_CONFIG_KHR, share, attributes);
+}
+
+bool makeCurrentWithoutSurface(EGLDisplay onDisplay, EGLContext current) {
+    return eglMakeCurrent(onDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, current) == EGL_TRUE;
+}
+
+namespace {
+
+[[noreturn]] void fail(const std::string& call) {
+    writeLine(call + " failed");
+    killGLWindow();
+    throw OrderlyStop{exitcode::cannotRunHere};
+}
+
+}  // namespace
 
 }  // namespace linux_egl
+
+bool createGLWindow(int, int, int, int) {
+    using namespace linux_egl;
+    // Without the core library every GL call below would go through null.
+    if (gl::glGetString == nullptr) fail("dlopen");
+    std::string failedCall;
+    display = openHeadlessDisplay(failedCall);
+    if (display == EGL_NO_DISPLAY) fail(failedCall);
+    if (!eglBindAPI(EGL_OPENGL_API)) fail("eglBindAPI");
+    context = createCompatibilityContext(display, EGL_NO_CONTEXT);
+    if (context == EGL_NO_CONTEXT) fail("eglCreateContext");
+    if (!makeCurrentWithoutSurface(display, context)) fail("eglMakeCurrent");
+    // The frame is fixed, whatever size the caller names.
+    setViewport(512, 768);
+    return true;
+}
+
+void killGLWindow() {
+    using namespace linux_egl;
+    if (display != EGL_NO_DISPLAY) {
+        makeCurrentWithoutSurface(display, EGL_NO_CONTEXT);
+        if (context != EGL_NO_CONTEXT) eglDestroyContext(display, context);
+        eglTerminate(display);
+    }
+    eglReleaseThread();
+    context = EGL_NO_CONTEXT;
+    display = EGL_NO_DISPLAY;
+}

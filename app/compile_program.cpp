@@ -1,0 +1,44 @@
+// Compiling a program text on the ARB or the NV fragment-program target.
+#include "app/compile_program.h"
+
+#include "app/console.h"
+#include "app/errors.h"
+#include "gl/GL.h"
+#include "gl/GLext.h"
+
+namespace {
+
+void loadText(GLenum target, const std::string& text, GLuint& id) {
+    const GLsizei length = static_cast<GLsizei>(text.size());
+    if (target == glenum::FRAGMENT_PROGRAM_NV) {
+        gl::glGenProgramsNV(1, &id);
+        gl::glBindProgramNV(glenum::FRAGMENT_PROGRAM_NV, id);
+        gl::glLoadProgramNV(glenum::FRAGMENT_PROGRAM_NV, id, length,
+                            reinterpret_cast<const GLubyte*>(text.data()));
+    } else {
+        // Every other profile, NV_gpu_program4 texts included, loads on the ARB target.
+        gl::glGenProgramsARB(1, &id);
+        gl::glBindProgramARB(glenum::FRAGMENT_PROGRAM_ARB, id);
+        gl::glProgramStringARB(glenum::FRAGMENT_PROGRAM_ARB, glenum::PROGRAM_FORMAT_ASCII_ARB, length,
+                               text.data());
+    }
+}
+
+}  // namespace
+
+GLuint compileProgram(GLenum target, const ProgramSource& source) {
+    GLuint id = 0;
+    loadText(target, programString(source), id);
+
+    const GLubyte* errorText = gl::glGetString(glenum::PROGRAM_ERROR_STRING_ARB);
+    const std::string errors = errorText ? reinterpret_cast<const char*>(errorText) : "";
+    // Some drivers reject a program with an empty error string; the error
+    // position (-1 when the text loaded) catches those too.
+    GLint errorPosition = -1;
+    gl::glGetIntegerv(glenum::PROGRAM_ERROR_POSITION_ARB, &errorPosition);
+    if (!errors.empty() || errorPosition != -1) {
+        writeLine("Fragment program contains errors:\n\n" + errors);
+        throw OrderlyStop{exitcode::programRejected};
+    }
+    return id;
+}

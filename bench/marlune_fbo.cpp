@@ -1,0 +1,100 @@
+// The float framebuffer object behind the pixel buffer.
+#include "bench/marlune_fbo.h"
+
+#include <string>
+
+#include "app/console.h"
+#include "gl/GL.h"
+#include "gl/GLext.h"
+
+namespace marlune_fbo {
+
+namespace {
+
+const char* const framebufferExtension = "GL_EXT_framebuffer_object";
+
+GLenum pixelFormat(int components) {
+    switch (components) {
+        case 1:
+            return glenum::RED;
+        case 2:
+            return glenum::RG;
+        case 3:
+            return glenum::RGB;
+        default:
+            return glenum::RGBA;
+    }
+}
+
+GLuint makeColourTexture(int width, int height, int components) {
+    GLuint texture = 0;
+    gl::glGenTextures(1, &texture);
+    gl::glBindTexture(glenum::TEXTURE_RECTANGLE_NV, texture);
+    gl::glTexImage2D(glenum::TEXTURE_RECTANGLE_NV, 0, static_cast<GLint>(floatInternalFormat(components)),
+                     width, height, 0, pixelFormat(components), glenum::FLOAT, nullptr);
+    gl::glBindTexture(glenum::TEXTURE_RECTANGLE_NV, 0);
+    return texture;
+}
+
+}  // namespace
+
+GLenum floatInternalFormat(int components) {
+    switch (components) {
+        case 1:
+            return glenum::R32F;
+        case 2:
+            return glenum::RG32F;
+        case 3:
+            return glenum::RGB32F_ARB;
+        default:
+            return glenum::RGBA32F_ARB;
+    }
+}
+
+bool createFloatTarget(FloatTarget& target, int width, int height, int components, int attachments) {
+    // The framebuffer entry points belong to this context's extension list,
+    // which the window's checks may not have covered.
+    if (!gl::loadExtension(framebufferExtension)) {
+        writeLine(std::string(framebufferExtension) + " not supported");
+        return false;
+    }
+    target.width = width;
+    target.height = height;
+    gl::glGenFramebuffersEXT(1, &target.framebuffer);
+    gl::glBindFramebufferEXT(glenum::FRAMEBUFFER_EXT, target.framebuffer);
+    for (int index = 0; index < attachments; ++index) {
+        target.colourTextures.push_back(makeColourTexture(width, height, components));
+        gl::glFramebufferTexture2DEXT(glenum::FRAMEBUFFER_EXT, glenum::COLOR_ATTACHMENT0_EXT + index,
+                                      glenum::TEXTURE_RECTANGLE_NV, target.colourTextures.back(), 0);
+    }
+    if (gl::glCheckFramebufferStatusEXT(glenum::FRAMEBUFFER_EXT) != glenum::FRAMEBUFFER_COMPLETE_EXT) {
+        writeLine("glCheckFramebufferStatusEXT failed");
+        return false;
+    }
+    return true;
+}
+
+void bindFloatTarget(const FloatTarget& target) {
+    gl::glBindFramebufferEXT(glenum::FRAMEBUFFER_EXT, target.framebuffer);
+    gl::glViewport(0, 0, target.width, target.height);
+}
+
+void releaseFloatTarget(FloatTarget& target) {
+    if (target.framebuffer != 0) {
+        gl::glBindFramebufferEXT(glenum::FRAMEBUFFER_EXT, 0);
+        gl::glDeleteFramebuffersEXT(1, &target.framebuffer);
+    }
+    if (!target.colourTextures.empty())
+        gl::glDeleteTextures(static_cast<GLsizei>(target.colourTextures.size()),
+                             target.colourTextures.data());
+    target = FloatTarget{};
+}
+
+GLenum framebufferDrawBuffer(GLenum buffer) {
+    if (buffer == glenum::FRONT || buffer == glenum::FRONT_LEFT) return glenum::COLOR_ATTACHMENT0_EXT;
+    if (buffer >= glenum::AUX0 && buffer <= glenum::AUX3)
+        return glenum::COLOR_ATTACHMENT0_EXT + 1 + (buffer - glenum::AUX0);
+    return buffer;
+}
+
+}  // namespace marlune_fbo

@@ -1,0 +1,9 @@
+// The viewport rule that both platform backends share.
+#include "bench/marlune_glwindow.h"
+
+#include "gl/GL.h"
+
+void setViewport(int width, int height) {
+    // A zero height would give a degenerate projection; one row is the least.
+    gl::glViewport(0, 0, width, height == 0 ? 1 : height);
+}

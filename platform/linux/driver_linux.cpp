@@ -1,0 +1,70 @@
+// The driver on Linux: the GL driver library that this process has actually
+// loaded, found among its loaded objects.
+#include <EGL/egl.h>
+#include <EGL/eglext.h>
+#include <link.h>
+#include <stdlib.h>
+
+#include <memory>
+
+#include "bench/marlune_gpu.h"
+#include "gl/GLext.h"
+#include "platform/linux/driver_library.h"
+#include "platform/linux/egl_display.h"
+#include "platform/platform.h"
+
+namespace platform {
+
+namespace {
+
+std::vector<std::string> loadedLibraries() {
+    std::vector<std::string> paths;
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, std::size_t, void* data) {
+            if (info->dlpi_name != nullptr && info->dlpi_name[0] != '\0')
+                static_cast<std::vector<std::string>*>(data)->push_back(info->dlpi_name);
+            return 0;
+        },
+        &paths);
+    return paths;
+}
+
+std::string realFileName(const std::string& path) {
+    const std::unique_ptr<char, decltype(&free)> resolved(realpath(path.c_str(), nullptr), &free);
+    return linux_driver::fileNameOf(resolved ? resolved.get() : path);
+}
+
+// The driver's own short name where EGL can tell it, for example "swrast".
+std::string eglDriverName() {
+    const EGLDisplay display = linux_egl::currentDisplay();
+    if (display == EGL_NO_DISPLAY) return "";
+    const char* extensions = eglQueryString(display, EGL_EXTENSIONS);
+    if (extensions == nullptr || !gl::extensionSupported("EGL_MESA_query_driver", extensions)) return "";
+    const auto driverName =
+        reinterpret_cast<PFNEGLGETDISPLAYDRIVERNAMEPROC>(eglGetProcAddress("eglGetDisplayDriverName"));
+    const char* name = driverName ? driverName(display) : nullptr;
+    return name ? name : "";
+}
+
+}  // namespace
+
+DriverSearch locateDriver(const std::string& vendorString, const std::string& rendererString,
+                          const std::string& versionString) {
+    DriverSearch search;
+    const std::string path = linux_driver::chooseDriverLibrary(loadedLibraries());
+    if (path.empty()) {
+        search.fileName = marlune_gpu::driverFileForVendor(vendorString);
+        return search;
+    }
+    DriverStrings driver;
+    driver.name = linux_driver::fileNameOf(path);
+    driver.company = vendorString;
+    driver.version = linux_driver::fileNameVersion(realFileName(path));
+    if (driver.version.empty()) driver.version = linux_driver::glVersionDriverVersion(versionString);
+    driver.description = eglDriverName();
+    if (driver.description.empty()) driver.description = rendererString;
+    search.driver = driver;
+    return search;
+}
+
+}  // namespace platform
