@@ -1,0 +1,115 @@
+#include "bench/marlune_fp_kernels.h"
+
+#include <algorithm>
+#include <set>
+
+#include "app/errors.h"
+
+namespace fpgen {
+namespace {
+
+const Components allComponents = {0, 1, 2, 3};
+
+Instr make(const std::string& op, Role role, const Reg& dst, const Components& mask, std::vector<Src> srcs) {
+    Instr i;
+    i.op = op;
+    i.role = role;
+    i.dst = dst;
+    i.mask = mask;
+    i.srcs = std::move(srcs);
+    return i;
+}
+
+Components firstComponents(int count) {
+    return Components(allComponents.begin(), allComponents.begin() + count);
+}
+
+// The chain register as the next instruction of the step reads it.
+Src chainRead(const StepContext& c, const Components& written) {
+    return swizzled(readOf(c.chain), writtenOnlySwizzle(written));
+}
+
+// Alternating n and its mirror keeps a product of many steps near 1.
+Reg alternatingNearOne(const StepContext& c) {
+    return c.chainStep % 2 == 0 ? c.derived.nearOne : c.derived.mirror;
+}
+
+int scalarComponent(const StepContext& c) { return c.mask[c.chainStep % c.mask.size()]; }
+
+// Rotates the written lanes among themselves, so a MOV moves data between
+// lanes wherever more than one is written.
+Swizzle rotateWithin(const Components& mask) {
+    Swizzle s = writtenOnlySwizzle(mask);
+    for (std::size_t k = 0; k < mask.size(); ++k) s.from[mask[k]] = mask[(k + 1) % mask.size()];
+    return s;
+}
+
+}  // namespace
+
+KernelNeeds kernelNeeds(const std::string& op) {
+    static const std::set<std::string> nearOneOps = {"MUL", "DIV", "DST", "MAD", "LIT", "RCP", "LG2"};
+    KernelNeeds needs;
+    needs.nearOne = nearOneOps.count(op) > 0;
+    needs.half = op == "LRP" || op == "POW";
+    if (op == "DP2") needs.averagingScale = 0.5f;
+    if (op == "DP3") needs.averagingScale = 1.0f / 3.0f;
+    if (op == "DP4" || op == "DPH") needs.averagingScale = 0.25f;
+    if (op == "XPD") needs.averagingScale = 0.57735027f;  // a unit vector keeps the cross product's length
+    return needs;
+}
+
+Components testedMask(const std::string& op, int components) {
+    if (op == "DST" && components == 1) return {1};
+    if (op == "LIT") {
+        static const Components litMasks[] = {{2}, {1, 2}, {0, 1, 2}, {0, 1, 2, 3}};
+        return litMasks[components - 1];
+    }
+    if (op == "XPD" || op == "RFL" || op == "NRM") return firstComponents(std::min(components, 3));
+    if (op == "SCS") return firstComponents(std::min(components, 2));
+    return firstComponents(components);
+}
+
+std::vector<Instr> kernelStep(const std::string& op, const StepContext& c) {
+    const Components& m = c.mask;
+    const Reg& x = c.chain;
+    auto tested = [&](std::vector<Src> srcs) { return make(op, Role::tested, x, m, std::move(srcs)); };
+    auto scalarOf = [&](const Src& src) { return swizzled(src, scalarSwizzle(scalarComponent(c))); };
+
+    if (op == "ADD" || op == "SUB" || op == "MIN" || op == "MAX") return {tested({c.current, c.input})};
+    if (op == "MUL" || op == "DST") return {tested({c.current, readOf(alternatingNearOne(c))})};
+    if (op == "DIV") return {tested({c.current, scalarOf(readOf(alternatingNearOne(c)))})};
+    if (op == "MAD") return {tested({negated(c.current), readOf(alternatingNearOne(c)), c.input})};
+    if (op == "LRP") return {tested({readOf(c.derived.half), c.current, c.input})};
+    if (op == "RFL") return {tested({c.input, c.current})};
+    if (op == "DP2" || op == "DP3" || op == "DP4" || op == "DPH" || op == "XPD") {
+        return {tested({c.current, readOf(c.derived.averaging)})};
+    }
+    if (op == "RSQ" || op == "SIN" || op == "COS" || op == "SCS") return {tested({scalarOf(c.current)})};
+    if (op == "EX2") return {tested({negated(scalarOf(c.current))})};
+    if (op == "POW") return {tested({scalarOf(c.current), scalarOf(readOf(c.derived.half))})};
+    if (op == "ABS" || op == "FLR" || op == "FRC") {
+        Instr helper = make("ADD", Role::helper, x, m, {c.input, negated(c.current)});
+        return {helper, tested({chainRead(c, m)})};
+    }
+    if (op == "MOV") {
+        Instr helper = make("ADD", Role::helper, x, m, {c.current, c.input});
+        return {helper, tested({swizzled(readOf(x), rotateWithin(m))})};
+    }
+    if (op == "RCP" || op == "LG2") {
+        const int lane = scalarComponent(c);
+        Instr helper = make("ADD", Role::helper, x, {lane}, {c.current, readOf(c.derived.nearOne)});
+        return {helper, tested({swizzled(readOf(x), scalarSwizzle(lane))})};
+    }
+    if (op == "LIT") {
+        Instr helper =
+            make("MUL", Role::helper, x, allComponents, {c.current, readOf(alternatingNearOne(c))});
+        return {helper, tested({readOf(x)})};
+    }
+    if (op == "NRM") {
+        Instr helper = make("ADD", Role::helper, x, allComponents, {c.current, c.input});
+        return {helper, tested({readOf(x)})};
+    }
+    throw KorvexError(ErrorKind::general, "No program form for the instruction " + op);
+}
+
+}  // namespace fpgen

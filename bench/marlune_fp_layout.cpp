@@ -1,0 +1,273 @@
+#include "bench/marlune_fp_layout.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "bench/marlune_fp_kernels.h"
+
+namespace fpgen {
+namespace {
+
+constexpr int chainCount = 2;
+constexpr int maxLoopIterations = 4;
+const Components allComponents = {0, 1, 2, 3};
+
+// Texels are blended into the seed at this weight, so eight fetches add at
+// most 1 to it.
+constexpr float texelWeight = 0.125f;
+
+Reg texcoordReg(int set) {
+    Reg r;
+    r.kind = RegKind::texcoord;
+    r.index = set;
+    return r;
+}
+
+Reg parameterReg(int index) {
+    Reg r;
+    r.kind = RegKind::param;
+    r.index = index;
+    return r;
+}
+
+Reg outputReg(int index) {
+    Reg r;
+    r.kind = RegKind::output;
+    r.index = index;
+    return r;
+}
+
+Components firstComponents(int count) {
+    return Components(allComponents.begin(), allComponents.begin() + count);
+}
+
+class Planner {
+public:
+    Planner(const std::string& op, const BenchSettings& settings, const Dialect& dialect)
+        : op_(op),
+          settings_(settings),
+          dialect_(dialect),
+          components_(std::clamp(settings.components, 1, 4)),
+          mask_(testedMask(op, components_)) {}
+
+    ProgramPlan build() {
+        plan_.outputs = settings_.multipleOutputs != 0 && dialect_.hasOptions()
+                            ? std::clamp(settings_.outputCount, 1, 4)
+                            : 1;
+        emitSeeds();
+        emitDerived();
+        emitChains();
+        emitCombine();
+        return std::move(plan_);
+    }
+
+private:
+    Reg declare(const std::string& name) {
+        plan_.temps.push_back(name);
+        return tempReg(name);
+    }
+
+    void emit(const std::string& op, Role role, const Reg& dst, const Components& mask,
+              std::vector<Src> srcs) {
+        Instr i;
+        i.op = op;
+        i.role = role;
+        i.dst = dst;
+        i.mask = mask;
+        i.srcs = std::move(srcs);
+        emit(std::move(i));
+    }
+
+    void emit(Instr i) {
+        i.runs = runs_;
+        plan_.instrs.push_back(std::move(i));
+    }
+
+    // Two seeds the compiler cannot know: texture coordinates scaled into
+    // [0, 1] and offset by a program parameter; the first also takes every
+    // texel. Seeds stay non-negative whatever the parameters hold, zero
+    // included.
+    void emitSeeds() {
+        u_ = declare("u");
+        v_ = declare("v");
+        emit("MUL", Role::setup, u_, allComponents,
+             {swizzled(readOf(texcoordReg(0)), Swizzle{{0, 1, 1, 0}}),
+              readOf(constantReg(1.0f / 1024, 1.0f / 2048, 1.0f / 4096, 1.0f / 512))});
+        emit("ADD", Role::setup, u_, allComponents, {readOf(u_), readOf(parameterReg(0))});
+        emitFetches();
+        emit("MUL", Role::setup, v_, allComponents,
+             {swizzled(readOf(texcoordReg(0)), Swizzle{{1, 0, 0, 1}}),
+              readOf(constantReg(1.0f / 2048, 1.0f / 1024, 1.0f / 512, 1.0f / 4096))});
+        emit("ADD", Role::setup, v_, allComponents, {readOf(v_), readOf(parameterReg(1))});
+    }
+
+    // Fetch k reads unit k mod 3 (or unit 0 alone) at texture coordinate set
+    // k mod 4 (or set 0 alone). A fetch that would repeat an earlier one
+    // reads at a whole-texel offset instead, since a compiler merges
+    // identical fetches.
+    void emitFetches() {
+        if (settings_.textureFetches <= 0) return;
+        const Reg texel = declare("texel");
+        Reg coord;
+        std::vector<std::pair<int, int>> earlier;
+        for (int k = 0; k < std::min(settings_.textureFetches, 8); ++k) {
+            const std::pair<int, int> key{settings_.multiTexCoords != 0 ? k % 4 : 0,
+                                          settings_.fetchTexture != 0 ? k % 3 : 0};
+            const int repeats = static_cast<int>(std::count(earlier.begin(), earlier.end(), key));
+            earlier.push_back(key);
+            Src where = readOf(texcoordReg(key.first));
+            if (repeats > 0) {
+                if (coord.name.empty()) coord = declare("coord");
+                emit("ADD", Role::setup, coord, {0, 1},
+                     {where, readOf(constantReg(2.0f * repeats, 3.0f * repeats, 0.0f, 0.0f))});
+                where = swizzled(readOf(coord), writtenOnlySwizzle({0, 1}));
+            }
+            Instr fetch;
+            fetch.op = "TEX";
+            fetch.dst = texel;
+            fetch.mask = allComponents;
+            fetch.srcs = {where};
+            fetch.textureUnit = key.second;
+            emit(std::move(fetch));
+            emit("MAD", Role::setup, u_, allComponents,
+                 {readOf(texel), readOf(splatReg(texelWeight)), readOf(u_)});
+        }
+    }
+
+    void emitDerived() {
+        const KernelNeeds needs = kernelNeeds(op_);
+        if (!needs.nearOne && !needs.half && needs.averagingScale == 0.0f) return;
+        derived_.nearOne = declare("n");
+        emit("MUL", Role::setup, derived_.nearOne, allComponents, {readOf(u_), readOf(splatReg(0.004f))});
+        emit("ADD", Role::setup, derived_.nearOne, allComponents,
+             {readOf(derived_.nearOne), readOf(splatReg(0.995f))});
+        if (needs.nearOne) {
+            derived_.mirror = declare("m");
+            emit("ADD", Role::setup, derived_.mirror, allComponents,
+                 {negated(readOf(derived_.nearOne)), readOf(splatReg(2.0f))});
+        }
+        if (needs.half) {
+            derived_.half = declare("h");
+            emit("MUL", Role::setup, derived_.half, allComponents,
+                 {readOf(derived_.nearOne), readOf(splatReg(0.5f))});
+        }
+        if (needs.averagingScale != 0.0f) {
+            derived_.averaging = declare("g");
+            emit("MUL", Role::setup, derived_.averaging, allComponents,
+                 {readOf(derived_.nearOne), readOf(splatReg(needs.averagingScale))});
+        }
+    }
+
+    // Each chain reads only lanes it has written; before its first step it
+    // reads its seed the same way.
+    Src chainValue(const Reg& reg) const { return swizzled(readOf(reg), writtenOnlySwizzle(mask_)); }
+
+    void emitChains() {
+        current_[0] = chainValue(u_);
+        current_[1] = chainValue(v_);
+        const int length = std::max(settings_.length, 1);
+        if (settings_.branching == 0 || !dialect_.hasLoops()) {
+            for (int s = 0; s < length; ++s) emitStep(s % chainCount);
+            return;
+        }
+        const int iterations = std::max(1, std::min(maxLoopIterations, length / 2));
+        const int body = length / iterations;
+        for (int j = 0; j < std::min(chainCount, body); ++j) {
+            const Src seed = readOf(j == 0 ? u_ : v_);
+            emit("MOV", Role::setup, chain(j), allComponents, {seed});
+            current_[j] = chainValue(chain(j));
+        }
+        plan_.usesLoop = true;
+        plan_.loopCount = {static_cast<float>(iterations), 0.0f, 1.0f, 0.0f};
+        const bool repeat = settings_.branching == 2 || dialect_.hasRepOnly();
+        Reg count;
+        count.kind = RegKind::loopCount;
+        Instr open;
+        open.op = repeat ? "REP" : "LOOP";
+        open.role = Role::loopControl;
+        open.srcs = {repeat ? swizzled(readOf(count), scalarSwizzle(0)) : readOf(count)};
+        emit(std::move(open));
+        runs_ = iterations;
+        for (int b = 0; b < body; ++b) emitStep(b % chainCount);
+        Instr close;
+        close.op = repeat ? "ENDREP" : "ENDLOOP";
+        close.role = Role::loopControl;
+        emit(std::move(close));
+        runs_ = 1;
+        for (int r = 0; r < length - body * iterations; ++r) emitStep((body + r) % chainCount);
+    }
+
+    Reg chain(int j) {
+        if (chains_[j].name.empty()) chains_[j] = declare(j == 0 ? "x0" : "x1");
+        return chains_[j];
+    }
+
+    void emitStep(int j) {
+        StepContext context;
+        context.chain = chain(j);
+        context.current = current_[j];
+        context.input = inputFor(j, steps_[j]);
+        context.chainStep = steps_[j];
+        context.mask = mask_;
+        context.derived = derived_;
+        for (Instr& i : kernelStep(op_, context)) emit(std::move(i));
+        current_[j] = chainValue(context.chain);
+        ++steps_[j];
+    }
+
+    // Six per-pixel inputs in rotation: never a chain's own seed, and never
+    // the same one twice in a row within a chain.
+    Src inputFor(int j, int step) const {
+        static const std::pair<bool, int> order[6] = {{false, 1}, {true, 2},  {true, 1},
+                                                      {false, 2}, {false, 3}, {true, 3}};
+        const auto& pick = order[(step * chainCount + j) % 6];
+        return swizzled(readOf(pick.first ? v_ : u_), rotatedSwizzle(pick.second));
+    }
+
+    // Every output takes both chains through a different operation, so no
+    // output is a copy of another.
+    void emitCombine() {
+        static const std::pair<const char*, bool> combine[4] = {
+            {"ADD", false}, {"ADD", true}, {"MUL", false}, {"MAX", false}};
+        for (int i = 0; i < plan_.outputs; ++i) {
+            const Src second = combine[i].second ? negated(current_[1]) : current_[1];
+            emit(combine[i].first, Role::combine, outputReg(i), firstComponents(components_),
+                 {current_[0], second});
+        }
+    }
+
+    std::string op_;
+    const BenchSettings& settings_;
+    Dialect dialect_;
+    int components_;
+    Components mask_;
+    ProgramPlan plan_;
+    Reg u_, v_;
+    DerivedInputs derived_;
+    Reg chains_[chainCount];
+    Src current_[chainCount];
+    int steps_[chainCount] = {0, 0};
+    int runs_ = 1;
+};
+
+}  // namespace
+
+ProgramPlan planProgram(const std::string& op, const BenchSettings& settings, const Dialect& dialect) {
+    return Planner(op, settings, dialect).build();
+}
+
+ProgramWork accountWork(const ProgramPlan& plan, int components) {
+    ProgramWork work;
+    for (const Instr& i : plan.instrs) {
+        work.instructions += i.runs;
+        if (i.op == "TEX") {
+            work.texels += i.runs;
+        } else {
+            work.flops += opcodeFlops(i.op, static_cast<int>(i.mask.size())) * i.runs;
+        }
+    }
+    work.bytesWritten = 4 * std::clamp(components, 1, 4) * plan.outputs;
+    return work;
+}
+
+}  // namespace fpgen

@@ -1,0 +1,19 @@
+// Writes a planned program as the text of its language.
+#pragma once
+
+#include <string>
+
+#include "app/program_text.h"
+#include "app/settings.h"
+#include "bench/marlune_fp_dialect.h"
+#include "bench/marlune_fp_ir.h"
+
+namespace fpgen {
+
+ProgramSource writeProgram(const ProgramPlan& plan, const Dialect& dialect, const BenchSettings& settings);
+
+// A number as program text: the shortest decimal that reads back as the
+// same float, with a full stop whatever the locale.
+std::string programNumber(float value);
+
+}  // namespace fpgen
