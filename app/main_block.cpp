@@ -19,7 +19,8 @@ public:
     // The presence test: the letter with its case rule, or "-" + the long
     // name in any case, after "-" or "/".
     bool present(bool letterIgnoresCase) const {
-        return findSwitch(parameters_, letter_, letterIgnoresCase) || findSwitch(parameters_, "-" + longName_, true);
+        return findSwitch(parameters_, letter_, letterIgnoresCase) ||
+               findSwitch(parameters_, "-" + longName_, true);
     }
     std::string value() const { return optionValue(parameters_, letter_, longName_); }
     std::string word() const { return upperCase(value()); }
@@ -82,15 +83,20 @@ void applyOptions(const std::vector<std::string>& parameters, BenchSettings& set
     option("l", "length").number(settings.length, 1, unbounded);
     option("s", "size").number(settings.size, 2, 4096);
     if (const Option b = option("b", "branching"); b.present(anyCase))
-        chooseWord(b.word(), {{"L", 1}, {"R", 2}, {"LOOP", 1}, {"REPEAT", 2}, {"REP", 2}}, settings.branching);
+        chooseWord(b.word(), {{"L", 1}, {"R", 2}, {"LOOP", 1}, {"REPEAT", 2}, {"REP", 2}},
+                   settings.branching);
     if (const Option p = option("p", "primitive"); p.present(anyCase))
-        chooseWord(p.word(), {{"Q", glenum::QUADS}, {"T", glenum::TRIANGLES}, {"QUAD", glenum::QUADS},
-                              {"TRIANGLE", glenum::TRIANGLES}},
+        chooseWord(p.word(),
+                   {{"Q", glenum::QUADS},
+                    {"T", glenum::TRIANGLES},
+                    {"QUAD", glenum::QUADS},
+                    {"TRIANGLE", glenum::TRIANGLES}},
                    settings.primitive);
     if (const Option P = option("P", "precisionhintoption"); P.present(exactCase))
         chooseWord(P.word(), {{"N", 1}, {"F", 2}, {"NICEST", 1}, {"FASTEST", 2}}, settings.precisionHint);
     if (const Option o = option("o", "output"); o.present(anyCase))
-        chooseWord(o.word(), {{"S", 1}, {"D", 2}, {"B", 3}, {"SCREEN", 1}, {"DISK", 2}, {"BOTH", 3}}, settings.output);
+        chooseWord(o.word(), {{"S", 1}, {"D", 2}, {"B", 3}, {"SCREEN", 1}, {"DISK", 2}, {"BOTH", 3}},
+                   settings.output);
     if (const Option r = option("r", "resultprefix"); r.present(anyCase))
         chooseWord(r.word(), {{"K", 0}, {"M", 1}, {"G", 2}, {"KILO", 0}, {"MEGA", 1}, {"GIGA", 2}},
                    settings.resultPrefix);
@@ -127,12 +133,16 @@ void applyOptions(const std::vector<std::string>& parameters, BenchSettings& set
     }
 }
 
-int korvexMain(const std::vector<std::string>& parameters) {
+void stopForUsageOrDisclaimer(const std::vector<std::string>& parameters) {
     if (parameters.size() == 30) printUsage();
     for (const std::string& parameter : parameters)
         if (parameter == "-h" || parameter == "--help") printUsage();
-    if (findSwitch(parameters, "d", anyCase) || findSwitch(parameters, "-disclaimer", true)) printDisclaimer();
+    if (findSwitch(parameters, "d", anyCase) || findSwitch(parameters, "-disclaimer", true))
+        printDisclaimer();
+}
 
+int korvexMain(const std::vector<std::string>& parameters) {
+    stopForUsageOrDisclaimer(parameters);
     applyOptions(parameters, benchSettings);
     runBenchmark(benchSettings.size, benchSettings.size, benchSettings.components, benchSettings.instruction,
                  benchSettings.iterations);

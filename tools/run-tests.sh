@@ -12,3 +12,4 @@ cmake --build build-asan -j "$jobs"
 
 (cd build && ctest --output-on-failure -j "$jobs")
 (cd build-asan && ctest --output-on-failure -j "$jobs")
+tools/fuzz-smoke.sh
