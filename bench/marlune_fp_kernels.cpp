@@ -47,14 +47,15 @@ Swizzle rotateWithin(const Components& mask) {
 }  // namespace
 
 KernelNeeds kernelNeeds(const std::string& op) {
-    static const std::set<std::string> nearOneOps = {"MUL", "DIV", "DST", "MAD", "LIT", "RCP", "LG2"};
+    static const std::set<std::string> nearOneOps = {"MUL", "DIV", "DST", "MAD", "RCP"};
     KernelNeeds needs;
     needs.nearOne = nearOneOps.count(op) > 0;
-    needs.half = op == "LRP" || op == "POW";
+    needs.half = op == "LRP" || op == "POW" || op == "LIT";
     if (op == "DP2") needs.averagingScale = 0.5f;
     if (op == "DP3") needs.averagingScale = 1.0f / 3.0f;
     if (op == "DP4" || op == "DPH") needs.averagingScale = 0.25f;
     if (op == "XPD") needs.averagingScale = 0.57735027f;  // a unit vector keeps the cross product's length
+    needs.scratch = op == "MOV";
     return needs;
 }
 
@@ -92,17 +93,24 @@ std::vector<Instr> kernelStep(const std::string& op, const StepContext& c) {
         return {helper, tested({chainRead(c, m)})};
     }
     if (op == "MOV") {
-        Instr helper = make("ADD", Role::helper, x, m, {c.current, c.input});
-        return {helper, tested({swizzled(readOf(x), rotateWithin(m))})};
+        // The copy carries the sum into the chain register, so without it
+        // the chain would not advance.
+        const Reg& s = c.derived.scratch;
+        Instr helper = make("ADD", Role::helper, s, m, {c.current, c.input});
+        return {helper, tested({swizzled(readOf(s), rotateWithin(m))})};
     }
     if (op == "RCP" || op == "LG2") {
+        // 1 / (x + n) stays in (0, 1]; log2(x + 2) stays at 1 or above, away
+        // from the unstable fixed point that log2(x + 1) has at 0.
         const int lane = scalarComponent(c);
-        Instr helper = make("ADD", Role::helper, x, {lane}, {c.current, readOf(c.derived.nearOne)});
+        const Src offset = op == "RCP" ? readOf(c.derived.nearOne) : readOf(splatReg(2.0f));
+        Instr helper = make("ADD", Role::helper, x, {lane}, {c.current, offset});
         return {helper, tested({swizzled(readOf(x), scalarSwizzle(lane))})};
     }
     if (op == "LIT") {
-        Instr helper =
-            make("MUL", Role::helper, x, allComponents, {c.current, readOf(alternatingNearOne(c))});
+        // Halving every lane keeps both the base and the exponent of LIT's
+        // power below 1.5, so repeated powers cannot run away.
+        Instr helper = make("MUL", Role::helper, x, allComponents, {c.current, readOf(c.derived.half)});
         return {helper, tested({readOf(x)})};
     }
     if (op == "NRM") {

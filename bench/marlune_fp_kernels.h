@@ -15,6 +15,7 @@ struct KernelNeeds {
     bool nearOne = false;         // n in [0.995, 1.005] and its mirror m = 2 - n
     bool half = false;            // h = n / 2
     float averagingScale = 0.0f;  // g = n * scale, so a dot product with g stays near its input
+    bool scratch = false;         // a register between the helper and the tested instruction (MOV)
 };
 
 KernelNeeds kernelNeeds(const std::string& op);
@@ -28,7 +29,7 @@ Components testedMask(const std::string& op, int components);
 // The registers derived before the chains; those the instruction does not
 // need are left unused.
 struct DerivedInputs {
-    Reg nearOne, mirror, half, averaging;
+    Reg nearOne, mirror, half, averaging, scratch;
 };
 
 struct StepContext {

@@ -136,6 +136,7 @@ private:
 
     void emitDerived() {
         const KernelNeeds needs = kernelNeeds(op_);
+        if (needs.scratch) derived_.scratch = declare("s");
         if (!needs.nearOne && !needs.half && needs.averagingScale == 0.0f) return;
         derived_.nearOne = declare("n");
         emit("MUL", Role::setup, derived_.nearOne, allComponents, {readOf(u_), readOf(splatReg(0.004f))});

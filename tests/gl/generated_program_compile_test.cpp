@@ -64,14 +64,16 @@ TEST_F(GeneratedArbProgramTest, EveryInstructionUnderEveryVariationLoadsWithTheA
                                    static_cast<GLsizei>(text.size()), text.data());
             GLint errorPosition = 0;
             gl::glGetIntegerv(glenum::PROGRAM_ERROR_POSITION_ARB, &errorPosition);
-            const char* errors = reinterpret_cast<const char*>(gl::glGetString(glenum::PROGRAM_ERROR_STRING_ARB));
+            const char* errors =
+                reinterpret_cast<const char*>(gl::glGetString(glenum::PROGRAM_ERROR_STRING_ARB));
             const std::string where = std::string(instructionName(instruction)) + ", " + variation.name;
             ASSERT_EQ(-1, errorPosition) << where << ": " << (errors ? errors : "") << "\n" << text;
             // Plain ARB has no loops, so every instruction runs once.
             EXPECT_EQ(program.work.instructions - program.work.texels,
                       programValue(glenum::PROGRAM_NATIVE_ALU_INSTRUCTIONS_ARB))
                 << where;
-            EXPECT_EQ(program.work.texels, programValue(glenum::PROGRAM_NATIVE_TEX_INSTRUCTIONS_ARB)) << where;
+            EXPECT_EQ(program.work.texels, programValue(glenum::PROGRAM_NATIVE_TEX_INSTRUCTIONS_ARB))
+                << where;
         }
     }
 }
