@@ -47,15 +47,16 @@ Swizzle rotateWithin(const Components& mask) {
 }  // namespace
 
 KernelNeeds kernelNeeds(const std::string& op) {
-    static const std::set<std::string> nearOneOps = {"MUL", "DIV", "DST", "MAD", "RCP"};
+    static const std::set<std::string> nearOneOps = {"MUL", "DIV", "DST", "MAD", "RCP", "FLR"};
     KernelNeeds needs;
     needs.nearOne = nearOneOps.count(op) > 0;
-    needs.half = op == "LRP" || op == "POW" || op == "LIT";
+    needs.half = op == "LRP" || op == "POW" || op == "LIT" || op == "ABS" || op == "FRC";
     if (op == "DP2") needs.averagingScale = 0.5f;
     if (op == "DP3") needs.averagingScale = 1.0f / 3.0f;
     if (op == "DP4" || op == "DPH") needs.averagingScale = 0.25f;
     if (op == "XPD") needs.averagingScale = 0.57735027f;  // a unit vector keeps the cross product's length
     needs.scratch = op == "MOV";
+    needs.signedInputs = op == "MIN" || op == "MAX";
     return needs;
 }
 
@@ -76,7 +77,11 @@ std::vector<Instr> kernelStep(const std::string& op, const StepContext& c) {
     auto tested = [&](std::vector<Src> srcs) { return make(op, Role::tested, x, m, std::move(srcs)); };
     auto scalarOf = [&](const Src& src) { return swizzled(src, scalarSwizzle(scalarComponent(c))); };
 
-    if (op == "ADD" || op == "SUB" || op == "MIN" || op == "MAX") return {tested({c.current, c.input})};
+    if (op == "ADD" || op == "SUB") return {tested({c.current, c.input})};
+    // min(-x, d) with d of either sign: each step decides the result on part
+    // of the frame, where a running minimum of non-negative inputs would let
+    // a few inputs win everywhere.
+    if (op == "MIN" || op == "MAX") return {tested({negated(c.current), c.signedInput})};
     if (op == "MUL" || op == "DST") return {tested({c.current, readOf(alternatingNearOne(c))})};
     if (op == "DIV") return {tested({c.current, scalarOf(readOf(alternatingNearOne(c)))})};
     if (op == "MAD") return {tested({negated(c.current), readOf(alternatingNearOne(c)), c.input})};
@@ -88,8 +93,17 @@ std::vector<Instr> kernelStep(const std::string& op, const StepContext& c) {
     if (op == "RSQ" || op == "SIN" || op == "COS" || op == "SCS") return {tested({scalarOf(c.current)})};
     if (op == "EX2") return {tested({negated(scalarOf(c.current))})};
     if (op == "POW") return {tested({scalarOf(c.current), scalarOf(readOf(c.derived.half))})};
-    if (op == "ABS" || op == "FLR" || op == "FRC") {
-        Instr helper = make("ADD", Role::helper, x, m, {c.input, negated(c.current)});
+    if (op == "ABS" || op == "FRC") {
+        // h x - a changes sign across the frame, and halving x keeps FRC from
+        // commuting with the helper (frac(a - frac(b)) would equal frac(a - b)).
+        Instr helper = make("MAD", Role::helper, x, m, {c.current, readOf(c.derived.half), negated(c.input)});
+        return {helper, tested({chainRead(c, m)})};
+    }
+    if (op == "FLR") {
+        // floor(a - n x): the fraction a FLR drops shifts the next argument
+        // by as much, so every floor decides part of the frame.
+        Instr helper =
+            make("MAD", Role::helper, x, m, {negated(c.current), readOf(alternatingNearOne(c)), c.input});
         return {helper, tested({chainRead(c, m)})};
     }
     if (op == "MOV") {

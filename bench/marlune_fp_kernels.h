@@ -16,6 +16,7 @@ struct KernelNeeds {
     bool half = false;            // h = n / 2
     float averagingScale = 0.0f;  // g = n * scale, so a dot product with g stays near its input
     bool scratch = false;         // a register between the helper and the tested instruction (MOV)
+    bool signedInputs = false;    // w = u - v, whose lanes change sign across the frame
 };
 
 KernelNeeds kernelNeeds(const std::string& op);
@@ -29,13 +30,14 @@ Components testedMask(const std::string& op, int components);
 // The registers derived before the chains; those the instruction does not
 // need are left unused.
 struct DerivedInputs {
-    Reg nearOne, mirror, half, averaging, scratch;
+    Reg nearOne, mirror, half, averaging, scratch, difference;
 };
 
 struct StepContext {
     Reg chain;          // the chain's register, written by the step
     Src current;        // the chain's value so far (its seed before the first step)
     Src input;          // a per-pixel value the compiler cannot know, different each step
+    Src signedInput;    // the same, from w: negative on part of the frame
     int chainStep = 0;  // position of this step within its chain
     Components mask;    // testedMask of the instruction
     DerivedInputs derived;

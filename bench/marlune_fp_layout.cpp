@@ -92,12 +92,12 @@ private:
         v_ = declare("v");
         emit("MUL", Role::setup, u_, allComponents,
              {swizzled(readOf(texcoordReg(0)), Swizzle{{0, 1, 1, 0}}),
-              readOf(constantReg(1.0f / 1024, 1.0f / 2048, 1.0f / 4096, 1.0f / 512))});
+              readOf(constantReg(1.0f / 1024, 1.0f / 1536, 1.0f / 768, 1.0f / 512))});
         emit("ADD", Role::setup, u_, allComponents, {readOf(u_), readOf(parameterReg(0))});
         emitFetches();
         emit("MUL", Role::setup, v_, allComponents,
              {swizzled(readOf(texcoordReg(0)), Swizzle{{1, 0, 0, 1}}),
-              readOf(constantReg(1.0f / 2048, 1.0f / 1024, 1.0f / 512, 1.0f / 4096))});
+              readOf(constantReg(1.0f / 1536, 1.0f / 1024, 1.0f / 512, 1.0f / 768))});
         emit("ADD", Role::setup, v_, allComponents, {readOf(v_), readOf(parameterReg(1))});
     }
 
@@ -137,6 +137,10 @@ private:
     void emitDerived() {
         const KernelNeeds needs = kernelNeeds(op_);
         if (needs.scratch) derived_.scratch = declare("s");
+        if (needs.signedInputs) {
+            derived_.difference = declare("w");
+            emit("ADD", Role::setup, derived_.difference, allComponents, {readOf(u_), negated(readOf(v_))});
+        }
         if (!needs.nearOne && !needs.half && needs.averagingScale == 0.0f) return;
         derived_.nearOne = declare("n");
         emit("MUL", Role::setup, derived_.nearOne, allComponents, {readOf(u_), readOf(splatReg(0.004f))});
@@ -208,6 +212,7 @@ private:
         context.chain = chain(j);
         context.current = current_[j];
         context.input = inputFor(j, steps_[j]);
+        context.signedInput = signedInputFor(j, steps_[j]);
         context.chainStep = steps_[j];
         context.mask = mask_;
         context.derived = derived_;
@@ -218,11 +223,20 @@ private:
 
     // Six per-pixel inputs in rotation: never a chain's own seed, and never
     // the same one twice in a row within a chain.
-    Src inputFor(int j, int step) const {
+    static const std::pair<bool, int>& inputPick(int j, int step) {
         static const std::pair<bool, int> order[6] = {{false, 1}, {true, 2},  {true, 1},
                                                       {false, 2}, {false, 3}, {true, 3}};
-        const auto& pick = order[(step * chainCount + j) % 6];
+        return order[(step * chainCount + j) % 6];
+    }
+
+    Src inputFor(int j, int step) const {
+        const auto& pick = inputPick(j, step);
         return swizzled(readOf(pick.first ? v_ : u_), rotatedSwizzle(pick.second));
+    }
+
+    // Lanes of w = u - v, rotated differently from one step to the next.
+    Src signedInputFor(int j, int step) const {
+        return swizzled(readOf(derived_.difference), rotatedSwizzle((step * chainCount + j) % 4));
     }
 
     // Every output takes both chains through a different operation, so no
