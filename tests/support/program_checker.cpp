@@ -226,11 +226,9 @@ private:
             line_ =
                 1 + static_cast<int>(std::count(cleaned.begin(), cleaned.begin() + start + leading, '\n'));
             const std::string statementText = trim(piece);
-            if (statementText == "END") {
+            if (statementText.substr(0, statementText.find_first_of(" \t\r\n")) == "END") {
                 ended = true;
-                if (semicolon != std::string::npos || !trim(cleaned.substr(start + piece.size())).empty()) {
-                    problem("text after END");
-                }
+                if (statementText != "END" || semicolon != std::string::npos) problem("text after END");
                 break;
             }
             if (semicolon == std::string::npos) {
