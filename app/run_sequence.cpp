@@ -1,3 +1,115 @@
 #include "app/run_sequence.h"
 
-void runBenchmark(int, int, int, std::uint8_t, int) {}
+#include <string>
+
+#include "app/capability_report.h"
+#include "app/compile_program.h"
+#include "app/console.h"
+#include "app/errors.h"
+#include "app/latency_test.h"
+#include "app/program_binding.h"
+#include "app/program_limits.h"
+#include "app/program_set.h"
+#include "app/run_platform.h"
+#include "app/settings.h"
+#include "app/tables.h"
+#include "app/test_loop.h"
+#include "app/test_textures.h"
+#include "app/timed_draw.h"
+#include "bench/marlune_arb.h"
+#include "bench/marlune_glwindow.h"
+#include "bench/marlune_nv.h"
+#include "gl/GL.h"
+#include "platform/platform.h"
+
+namespace {
+
+constexpr int frameWidth = 512;
+constexpr int frameHeight = 768;
+
+[[noreturn]] void stopAfterClosingWindow() {
+    runPlatform.killGLWindow();
+    throw OrderlyStop{exitcode::cannotRunHere};
+}
+
+// Without the pixel buffer's context every later draw would go nowhere, and
+// the run would report times for work that was never done.
+void makePixelBufferCurrent() {
+    if (runPlatform.makePbufferCurrent()) return;
+    writeLine("makePbufferCurrent failed");
+    runPlatform.destroyPbuffer();
+    stopAfterClosingWindow();
+}
+
+// Steps 3 to 5: every extension the settings need, each missing one printed
+// as "<name> not supported". Returns how many are missing.
+int checkExtensions(BenchSettings& settings) {
+    int missing = marlune_arb::checkExtension("GL_ARB_multitexture");
+    for (const std::string& name : platform::pixelBufferExtensionNames())
+        missing += marlune_arb::checkExtension(name);
+    missing += marlune_arb::checkExtension("GL_ARB_vertex_program");
+    missing += marlune_arb::checkExtension("GL_ARB_fragment_program");
+
+    const std::uint8_t profile = settings.fragmentProgram;
+    if (profile == FragmentProfile::FP4) {
+        missing += marlune_nv::checkExtension(profileTable[FragmentProfile::FP4].extension);
+    } else if (usesNvProgramUnit(profile) || settings.nvOption != 0) {
+        missing += marlune_nv::checkExtension("GL_NV_fragment_program");
+        if (settings.nvOption == 1) missing += marlune_nv::checkExtension("GL_NV_fragment_program_option");
+        if (profile == FragmentProfile::FP2 || settings.nvOption == 2)
+            missing += marlune_nv::checkExtension("GL_NV_fragment_program2");
+    }
+
+    if (settings.multipleOutputs != 0) {
+        settings.arbDrawBuffers -= marlune_arb::checkExtension("GL_ARB_draw_buffers");
+        writeLine(std::to_string(settings.arbDrawBuffers));
+        if (settings.arbDrawBuffers == 0) missing += marlune_arb::checkExtension("GL_ATI_draw_buffers");
+    }
+    return missing;
+}
+
+void setInitialState() {
+    const GLenum front = pixelBufferDrawBuffer(glenum::FRONT);
+    gl::glDrawBuffer(front);
+    gl::glReadBuffer(front);
+    gl::glDisable(glenum::DEPTH_TEST);
+    gl::glClear(glenum::COLOR_BUFFER_BIT | glenum::DEPTH_BUFFER_BIT);
+}
+
+void compileProgramSet(const BenchSettings& settings) {
+    const GLenum target = programTarget(settings.fragmentProgram);
+    for (std::size_t test = 0; test < programSources.size(); ++test) {
+        programIds[test] = compileProgram(target, programSources[test]);
+        programSources[test].clear();
+    }
+}
+
+}  // namespace
+
+void runBenchmark(int, int, int components, std::uint8_t, int iterations) {
+    BenchSettings& settings = benchSettings;
+    runPlatform.createGLWindow(0, 0, frameWidth, frameHeight);
+    if (!runPlatform.identifyDriver()) stopAfterClosingWindow();
+    const int missingCount = checkExtensions(settings);
+    queryProgramLimits();
+    if (settings.gpuid != 0) printCapabilityReport();
+    if (missingCount != 0) stopAfterClosingWindow();
+
+    loadTestTextures();
+    runPlatform.createPbuffer(frameWidth, frameHeight, 0, components,
+                              settings.multipleOutputs != 0 ? settings.outputCount - 1 : 0);
+    makePixelBufferCurrent();
+    setInitialState();
+    prepareFragmentCounting();
+
+    assembleProgramSet(settings);
+    compileProgramSet(settings);
+    if (settings.multipleOutputs != 0) latencyBandwidthTest();
+
+    runTests(iterations);
+    disableTestProgram(settings.fragmentProgram);
+    saveResults();
+    waitForEnter();
+    runPlatform.destroyPbuffer();
+    runPlatform.killGLWindow();
+}

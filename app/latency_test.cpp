@@ -1,0 +1,80 @@
+#include "app/latency_test.h"
+
+#include <vector>
+
+#include "app/console.h"
+#include "app/errors.h"
+#include "app/number_format.h"
+#include "app/program_set.h"
+#include "app/result_lines.h"
+#include "app/settings.h"
+#include "app/timed_draw.h"
+#include "bench/marlune_common.h"
+#include "bench/marlune_glwindow.h"
+#include "gl/GL.h"
+#include "gl/GLext.h"
+
+namespace {
+
+constexpr float clampAsFloat = static_cast<float>(glenum::CLAMP);
+constexpr float nearestAsFloat = static_cast<float>(glenum::NEAREST);
+
+void createOutputTextures(int outputCount) {
+    std::vector<GLuint> textures(static_cast<std::size_t>(outputCount));
+    gl::glGenTextures(outputCount, textures.data());
+    for (int i = 0; i < outputCount; ++i) {
+        gl::glActiveTextureARB(glenum::TEXTURE0_ARB + static_cast<GLenum>(i));
+        gl::glBindTexture(glenum::TEXTURE_2D, textures[static_cast<std::size_t>(i)]);
+        gl::glTexParameterf(glenum::TEXTURE_2D, glenum::TEXTURE_WRAP_S, clampAsFloat);
+        gl::glTexParameterf(glenum::TEXTURE_2D, glenum::TEXTURE_WRAP_T, clampAsFloat);
+        gl::glTexParameterf(glenum::TEXTURE_2D, glenum::TEXTURE_MAG_FILTER, nearestAsFloat);
+        gl::glTexParameterf(glenum::TEXTURE_2D, glenum::TEXTURE_MIN_FILTER, nearestAsFloat);
+    }
+}
+
+void selectDrawBuffers(int outputCount, int arbDrawBuffers) {
+    const GLenum front = pixelBufferDrawBuffer(glenum::FRONT);
+    gl::glDrawBuffer(front);
+    gl::glReadBuffer(front);
+    gl::glDisable(glenum::DEPTH_TEST);
+    gl::glClear(glenum::COLOR_BUFFER_BIT | glenum::DEPTH_BUFFER_BIT);
+    gl::glFinish();
+    const GLenum buffers[4] = {
+        pixelBufferDrawBuffer(glenum::FRONT_LEFT),
+        pixelBufferDrawBuffer(glenum::AUX0),
+        pixelBufferDrawBuffer(glenum::AUX1),
+        pixelBufferDrawBuffer(glenum::AUX2),
+    };
+    if (arbDrawBuffers == 1)
+        gl::glDrawBuffersARB(outputCount, buffers);
+    else
+        gl::glDrawBuffersATI(outputCount, buffers);
+}
+
+void bindFirstProgram() {
+    gl::glBindProgramARB(glenum::FRAGMENT_PROGRAM_ARB, programIds.at(0));
+    gl::glProgramEnvParameter4fARB(glenum::FRAGMENT_PROGRAM_ARB, 0, 1.0f, 0.2f, 0.7f, 0.5f);
+    gl::glEnable(glenum::FRAGMENT_PROGRAM_ARB);
+}
+
+}  // namespace
+
+double latencyByteCount(int components, int outputCount, int iterations) {
+    return static_cast<double>(components) * 4.0 * outputCount * iterations * 512.0 * 768.0;
+}
+
+void latencyBandwidthTest() {
+    const BenchSettings& settings = benchSettings;
+    createOutputTextures(settings.outputCount);
+    selectDrawBuffers(settings.outputCount, settings.arbDrawBuffers);
+    bindFirstProgram();
+    for (int side = settings.latencySizeFirst; side <= settings.latencySizeLast; ++side) {
+        const double elapsed = timedDraw(settings.iterations);
+        const double bytes = latencyByteCount(settings.components, settings.outputCount, settings.iterations);
+        writeLine(formatFixed4(elapsed) + " ms latency");
+        writeLine(formatFixed4(bandwidthRate(bytes, elapsed)) + " GB/sec");
+        if (const auto warning = shadingWarning(lastFragmentCount(), settings.iterations))
+            writeLine(*warning);
+    }
+    throw OrderlyStop{exitcode::success};
+}

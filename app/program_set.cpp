@@ -1,0 +1,77 @@
+#include "app/program_set.h"
+
+#include "app/errors.h"
+#include "app/program_binding.h"
+#include "app/program_output.h"
+#include "app/tables.h"
+#include "bench/marlune_fp.h"
+
+std::vector<ProgramSource> programSources;
+std::vector<GLuint> programIds;
+std::vector<TestFigures> testFigures;
+std::uint8_t currentInstruction = 0;
+
+bool allInstructionsMode(const BenchSettings& settings) {
+    return settings.allInstructions != 0 && settings.vectorAndScalar == 0;
+}
+
+int allInstructionsCount(const BenchSettings& settings) {
+    switch (settings.fragmentProgram) {
+        case FragmentProfile::ARB: {
+            const int byNvOption[] = {25, 26, 29};
+            return byNvOption[settings.nvOption];
+        }
+        case FragmentProfile::FP1:
+            return 22;
+        case FragmentProfile::FP2:
+            return 25;
+        case FragmentProfile::FP4:
+            return 29;
+        default:
+            return 0;
+    }
+}
+
+std::uint8_t listedInstruction(const BenchSettings& settings, int test) {
+    return usesNvProgramUnit(settings.fragmentProgram) ? settings.nvTestList[test]
+                                                       : settings.arbTestList[test];
+}
+
+namespace {
+
+void assembleSingleTest(BenchSettings& settings) {
+    settings.programCount = 1;
+    programSources = {loadProgramText("fasm_1.txt")};
+    testFigures = {blurFigures()};
+}
+
+void assembleAllInstructions(BenchSettings& settings) {
+    settings.programCount = allInstructionsCount(settings);
+    programSources.clear();
+    testFigures.clear();
+    for (int test = 0; test < settings.programCount; ++test) {
+        currentInstruction = listedInstruction(settings, test);
+        GeneratedProgram program = generateProgram(currentInstruction, settings);
+        // An empty text would be printed, saved and handed to the driver as a
+        // program; no part of the run can measure it.
+        if (program.source.empty())
+            throw KorvexError(ErrorKind::general,
+                              std::string("No program text for ") + instructionName(currentInstruction));
+        const ProgramWork& work = program.work;
+        testFigures.push_back({instructionName(currentInstruction), work.instructions, work.flops,
+                               work.texels, work.bytesWritten});
+        programSources.push_back(std::move(program.source));
+    }
+}
+
+}  // namespace
+
+void assembleProgramSet(BenchSettings& settings) {
+    if (allInstructionsMode(settings))
+        assembleAllInstructions(settings);
+    else
+        assembleSingleTest(settings);
+    programIds.assign(programSources.size(), 0);
+    if (settings.output == 1 || settings.output == 3) printPrograms(programSources);
+    if (settings.output == 2 || settings.output == 3) savePrograms(programSources);
+}

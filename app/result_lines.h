@@ -1,0 +1,58 @@
+// The result lines of the tests: per test a line that names the test and its
+// per-pixel figures, then five rates, all from the same elapsed time.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What one pixel of a test costs, as its result line shows it and as its
+// rates count it.
+struct TestFigures {
+    std::string label;
+    int instructions;
+    int flops;
+    int texels;
+    int bytesWritten;
+};
+
+// The bundled program's fixed figures: "Blur", 9 instructions, 73 flops,
+// 5 texels and 4 bytes written per pixel.
+TestFigures blurFigures();
+
+// One blank, or nothing when vector-and-scalar mode tests texture fetches.
+std::string resultSeparator(int vectorAndScalar, int textureFetches);
+
+// How a block is written: the separator of the first line, the rate prefix
+// (0 kilo, 1 mega, 2 giga), the factor on the instruction count and the
+// locale's decimal separator.
+struct ResultStyle {
+    std::string separator;
+    std::uint8_t prefix;
+    int instructionMultiplier;
+    std::string decimalSeparator;
+};
+
+// The first line of a block, for example
+// "Blur    9  73  5    512  768    10000    1234.5678 ms".
+std::string resultLine(const TestFigures& figures, const ResultStyle& style, int iterations,
+                       double elapsedMs);
+
+// The six lines of one test: resultLine, then the instruction, pixel, flop
+// and texel rates and the memory throughput.
+std::vector<std::string> resultBlock(const TestFigures& figures, const ResultStyle& style, int iterations,
+                                     double elapsedMs);
+
+// The pixels of one timed iteration: the fixed 512 x 768 frame.
+constexpr std::int64_t pixelsPerIteration = 512 * 768;
+
+// "Warning: N of M fragments were shaded; the rates overstate the work" when
+// a counted timed section shaded other than 512 x 768 x iterations
+// fragments; nothing when it shaded them all or could not count.
+std::optional<std::string> shadingWarning(std::optional<std::uint64_t> shaded, int iterations);
+
+// The ordered result lines of a run; its text form is every line followed
+// by CR LF.
+using ResultLines = std::vector<std::string>;
+std::string resultLinesText(const ResultLines& lines);

@@ -1,0 +1,75 @@
+#include "app/test_textures.h"
+
+#include <vector>
+
+#include "app/errors.h"
+#include "gl/GL.h"
+#include "image/TGA2.h"
+#include "platform/platform.h"
+
+TestTextures testTextures;
+
+namespace {
+
+struct TestImage {
+    const char* path;
+    GLenum wrap;
+};
+const TestImage testImages[3] = {
+    {"Images\\memorial_orig_tm.tga", glenum::CLAMP_TO_EDGE},
+    {"Images\\3dsmax5beta_image1.tga", glenum::CLAMP_TO_EDGE},
+    {"Images\\spectrum.tga", glenum::CLAMP},
+};
+
+constexpr std::uint8_t trueColourType = 2;
+
+// Loads an image in RGB order. Only 24-bit true colour matches the RGB
+// upload; anything else would be read with the wrong size.
+void loadRgbImage(TTGAImage& image, const std::string& path) {
+    image.LoadFromFile(path);
+    if (image.Header.imageType != trueColourType || image.Header.pixelDepth != 24)
+        throw KorvexError(ErrorKind::general, "The image \"" + platform::fullPath(path) +
+                                                  "\" is not a 24-bit true-colour TGA file");
+    image.SwapRedBlue();
+}
+
+void uploadRgb(int width, int height, const void* pixels) {
+    gl::glTexImage2D(testTextures.target, 0, glenum::RGB, width, height, 0, glenum::RGB,
+                     glenum::UNSIGNED_BYTE, pixels);
+}
+
+void createImageTexture(const TTGAImage& image, int index) {
+    const GLenum target = testTextures.target;
+    gl::glBindTexture(target, testTextures.imageTextures[index]);
+    uploadRgb(image.Header.width, image.Header.height, image.GetData());
+    gl::glTexParameteri(target, glenum::TEXTURE_WRAP_S, static_cast<GLint>(testImages[index].wrap));
+    gl::glTexParameteri(target, glenum::TEXTURE_WRAP_T, static_cast<GLint>(testImages[index].wrap));
+    gl::glTexParameteri(target, glenum::TEXTURE_MIN_FILTER, glenum::LINEAR_MIPMAP_LINEAR);
+    gl::glTexParameteri(target, glenum::TEXTURE_MAG_FILTER, glenum::LINEAR);
+}
+
+void createBlankTexture() {
+    const std::vector<std::uint8_t> scratch(512 * 768 * 3);
+    gl::glGenTextures(1, &testTextures.blankTexture);
+    gl::glBindTexture(testTextures.target, testTextures.blankTexture);
+    uploadRgb(512, 768, scratch.data());
+    gl::glTexParameteri(testTextures.target, glenum::TEXTURE_MAG_FILTER, glenum::LINEAR);
+    gl::glTexParameteri(testTextures.target, glenum::TEXTURE_MIN_FILTER, glenum::LINEAR);
+}
+
+}  // namespace
+
+void loadTestTextures() {
+    testTextures.target = glenum::TEXTURE_RECTANGLE_NV;
+    TTGAImage image;
+    for (int index = 0; index < 3; ++index) {
+        loadRgbImage(image, platform::nativePath(testImages[index].path));
+        if (index == 0) {
+            gl::glGenTextures(3, testTextures.imageTextures);
+            // Rows of width x 3 bytes need not fill whole 4-byte words.
+            gl::glPixelStorei(glenum::UNPACK_ALIGNMENT, 1);
+        }
+        createImageTexture(image, index);
+    }
+    createBlankTexture();
+}

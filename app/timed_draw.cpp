@@ -1,0 +1,113 @@
+#include "app/timed_draw.h"
+
+#include "app/test_textures.h"
+#include "bench/marlune_timer.h"
+#include "gl/GL.h"
+#include "gl/GLext.h"
+
+FragmentCounting fragmentCounting;
+
+namespace {
+
+std::optional<std::uint64_t> fragmentCount;
+
+struct Corner {
+    float x, y, s, t;
+};
+// The order in which the quad's vertices are issued.
+constexpr Corner quad[4] = {
+    {-1.0f, -1.0f, 0.0f, 0.0f},
+    {-1.0f, 1.0f, 0.0f, 768.0f},
+    {1.0f, 1.0f, 512.0f, 768.0f},
+    {1.0f, -1.0f, 512.0f, 0.0f},
+};
+
+void drawPlainQuad() {
+    gl::glBegin(glenum::QUADS);
+    for (const Corner& corner : quad) gl::glVertex2f(corner.x, corner.y);
+    gl::glEnd();
+}
+
+// 22 calls: glBegin, then per vertex four texture coordinates and the
+// vertex, then glEnd.
+void drawTexturedQuad() {
+    gl::glBegin(glenum::QUADS);
+    for (const Corner& corner : quad) {
+        gl::glMultiTexCoord2fARB(glenum::TEXTURE0_ARB, corner.s, corner.t);
+        gl::glMultiTexCoord2fARB(glenum::TEXTURE1_ARB, corner.s, corner.t);
+        gl::glMultiTexCoord2fARB(glenum::TEXTURE2_ARB, corner.s, corner.t);
+        gl::glMultiTexCoord2fARB(glenum::TEXTURE3_ARB, corner.s, corner.t);
+        gl::glVertex2f(corner.x, corner.y);
+    }
+    gl::glEnd();
+}
+
+void bindImageTextures() {
+    const GLenum target = testTextures.target;
+    gl::glEnable(target);
+    gl::glActiveTextureARB(glenum::TEXTURE0_ARB);
+    gl::glBindTexture(target, testTextures.imageTextures[0]);
+    gl::glEnable(target);
+    gl::glActiveTextureARB(glenum::TEXTURE1_ARB);
+    gl::glBindTexture(target, testTextures.imageTextures[1]);
+    gl::glEnable(target);
+    gl::glActiveTextureARB(glenum::TEXTURE2_ARB);
+    gl::glBindTexture(target, testTextures.imageTextures[2]);
+}
+
+std::uint64_t queryResult(GLuint query) {
+    if (fragmentCounting.results64) {
+        GLuint64 count = 0;
+        gl::glGetQueryObjectui64v(query, glenum::QUERY_RESULT_ARB, &count);
+        return count;
+    }
+    GLuint count = 0;
+    gl::glGetQueryObjectuivARB(query, glenum::QUERY_RESULT_ARB, &count);
+    return count;
+}
+
+// The quad that makes the driver build the shader variant of the timed state
+// (bound textures, texture coordinates, an active query) before the timer runs.
+void warmUpCountedState(GLuint query) {
+    gl::glBeginQueryARB(glenum::SAMPLES_PASSED_ARB, query);
+    drawTexturedQuad();
+    gl::glEndQueryARB(glenum::SAMPLES_PASSED_ARB);
+    gl::glFinish();
+}
+
+}  // namespace
+
+void prepareFragmentCounting() {
+    fragmentCounting.occlusionQuery = gl::loadExtension("GL_ARB_occlusion_query");
+    fragmentCounting.results64 = fragmentCounting.occlusionQuery && gl::loadExtension("GL_ARB_timer_query");
+}
+
+double timedDraw(int iterations) {
+    fragmentCount.reset();
+    const bool counting = fragmentCounting.occlusionQuery;
+    gl::glViewport(0, 0, 512, 768);
+    gl::glScissor(0, 0, 512, 768);
+    drawPlainQuad();
+    gl::glFinish();
+    bindImageTextures();
+    GLuint queries[2] = {0, 0};
+    if (counting) {
+        gl::glGenQueriesARB(2, queries);
+        warmUpCountedState(queries[0]);
+    }
+
+    startTimer();
+    if (counting) gl::glBeginQueryARB(glenum::SAMPLES_PASSED_ARB, queries[1]);
+    for (int i = 0; i < iterations; ++i) drawTexturedQuad();
+    if (counting) gl::glEndQueryARB(glenum::SAMPLES_PASSED_ARB);
+    gl::glFinish();
+    const double elapsed = stopTimer();
+
+    if (counting) {
+        fragmentCount = queryResult(queries[1]);
+        gl::glDeleteQueriesARB(2, queries);
+    }
+    return elapsed;
+}
+
+std::optional<std::uint64_t> lastFragmentCount() { return fragmentCount; }

@@ -1,0 +1,31 @@
+// The measurement kernel: one screen-filling 512 x 768 quad per iteration
+// with the bound program, between two glFinish calls, on the
+// high-resolution timer.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+// How the timed section counts the fragments it shades: inside one
+// GL_SAMPLES_PASSED query when the occlusion query loaded, read in 64 bits
+// when the timer query loaded too.
+struct FragmentCounting {
+    bool occlusionQuery = false;
+    bool results64 = false;
+};
+extern FragmentCounting fragmentCounting;
+
+// Loads the occlusion and timer query entry points, silently, and sets
+// fragmentCounting. An active query also makes the driver shade every
+// fragment of the overlapping quads instead of skipping the hidden ones.
+void prepareFragmentCounting();
+
+// Draws the quad `iterations` times and returns the milliseconds of the
+// timed section. Before it, not timed: a plain warm-up quad and glFinish,
+// the texture setup, and, when counting, one more quad with all four
+// texture-coordinate sets inside a throwaway query, so the driver compiles
+// its shader variant outside the timed section.
+double timedDraw(int iterations);
+
+// The fragments the last timedDraw shaded, when it could count them.
+std::optional<std::uint64_t> lastFragmentCount();

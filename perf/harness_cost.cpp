@@ -1,0 +1,114 @@
+// Measures the timed draw on this machine's GL: the harness's own cost per
+// iteration (the 22 calls and the loop, with the rasterizer discarding every
+// quad so no fragment is shaded), the time per quad of a trivial program and
+// of the bundled blur at 512 x 768, and whether every fragment was shaded.
+// Run it from the directory that holds Images/ and fasm_1.txt:
+//   korvex_perf [iterations per measurement] [measurements]
+// It exits 1 when a target is missed: harness cost of 1% or more of the
+// blur's time, or a fragment count other than 393 216 x iterations.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "app/compile_program.h"
+#include "app/errors.h"
+#include "app/program_binding.h"
+#include "app/program_text.h"
+#include "app/result_lines.h"
+#include "app/tables.h"
+#include "app/test_textures.h"
+#include "app/timed_draw.h"
+#include "bench/marlune_glwindow.h"
+#include "gl/GL.h"
+#include "gl/GLext.h"
+
+namespace {
+
+constexpr GLenum rasterizerDiscard = 0x8C89;
+
+struct Measurement {
+    double msPerQuad;
+    std::uint64_t shaded;
+};
+
+// The median of `repeats` timed draws of `iterations` quads each.
+Measurement measure(int iterations, int repeats) {
+    std::vector<Measurement> runs;
+    for (int i = 0; i < repeats; ++i) {
+        const double elapsed = timedDraw(iterations);
+        runs.push_back({elapsed / iterations, lastFragmentCount().value_or(0)});
+    }
+    std::sort(runs.begin(), runs.end(),
+              [](const Measurement& a, const Measurement& b) { return a.msPerQuad < b.msPerQuad; });
+    return runs[runs.size() / 2];
+}
+
+GLuint useProgram(const ProgramSource& source) {
+    const GLuint id = compileProgram(glenum::FRAGMENT_PROGRAM_ARB, source);
+    bindTestProgram(FragmentProfile::ARB, id);
+    setTestParameters(FragmentProfile::ARB, 0, id);
+    return id;
+}
+
+void prepareContext() {
+    gl::startUp();
+    createGLWindow(0, 0, 512, 768);
+    for (const char* name : {"GL_ARB_multitexture", "GL_ARB_vertex_program", "GL_ARB_fragment_program",
+                             "GL_EXT_framebuffer_object", "GL_ARB_texture_float"})
+        if (!gl::loadExtension(name))
+            throw KorvexError(ErrorKind::general, std::string(name) + " not supported");
+    loadTestTextures();
+    createPbuffer(512, 768, 0, 4, 0);
+    makePbufferCurrent();
+    const GLenum front = pixelBufferDrawBuffer(glenum::FRONT);
+    gl::glDrawBuffer(front);
+    gl::glReadBuffer(front);
+    prepareFragmentCounting();
+    if (!fragmentCounting.occlusionQuery)
+        throw KorvexError(ErrorKind::general,
+                          "GL_ARB_occlusion_query is needed to verify the fragment count");
+}
+
+int report(int iterations, int repeats) {
+    prepareContext();
+    useProgram({"!!ARBfp1.0", "MOV result.color, fragment.texcoord[0];", "END"});
+    gl::glEnable(rasterizerDiscard);
+    const Measurement harness = measure(iterations, repeats);
+    gl::glDisable(rasterizerDiscard);
+    const Measurement trivial = measure(iterations, repeats);
+    useProgram(loadProgramText("fasm_1.txt"));
+    const Measurement blur = measure(iterations, repeats);
+
+    const std::uint64_t expected = static_cast<std::uint64_t>(pixelsPerIteration) * iterations;
+    const double harnessShare = 100.0 * harness.msPerQuad / blur.msPerQuad;
+    std::printf("%d iterations per measurement, median of %d\n", iterations, repeats);
+    std::printf("harness, rasterizer discarding:  %9.4f ms per iteration\n", harness.msPerQuad);
+    std::printf("trivial program, 512 x 768:      %9.4f ms per quad\n", trivial.msPerQuad);
+    std::printf("bundled blur, 512 x 768:         %9.4f ms per quad\n", blur.msPerQuad);
+    std::printf("harness share of the blur's time: %8.3f %%\n", harnessShare);
+    std::printf("fragments shaded (blur):         %llu of %llu\n",
+                static_cast<unsigned long long>(blur.shaded), static_cast<unsigned long long>(expected));
+    const bool met = harnessShare < 1.0 && blur.shaded == expected && trivial.shaded == expected;
+    std::printf("%s\n", met ? "targets met" : "targets missed");
+    return met ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int iterations = argc > 1 ? std::atoi(argv[1]) : 200;
+    const int repeats = argc > 2 ? std::atoi(argv[2]) : 5;
+    if (iterations < 1 || repeats < 1) {
+        std::fprintf(stderr, "usage: korvex_perf [iterations >= 1] [measurements >= 1]\n");
+        return 2;
+    }
+    try {
+        return report(iterations, repeats);
+    } catch (const KorvexError& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+    } catch (const OrderlyStop& stop) {
+        std::fprintf(stderr, "stopped with exit code %d\n", stop.exitCode);
+    }
+    return 1;
+}

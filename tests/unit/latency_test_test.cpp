@@ -1,0 +1,96 @@
+#include "app/latency_test.h"
+
+#include <gtest/gtest.h>
+
+#include "app/errors.h"
+#include "app/program_set.h"
+#include "app/settings.h"
+#include "app/timed_draw.h"
+#include "bench/marlune_timer.h"
+#include "tests/support/console_capture.h"
+#include "tests/support/recording_gl.h"
+
+namespace {
+
+std::int64_t counterNow = 0;
+std::int64_t oneMegahertz() { return 1000000; }
+// 1000 ms between the readings around the timed section.
+std::int64_t counter() { return counterNow += 1000000; }
+
+TEST(LatencyByteCount, CountsEveryOutputOverTheDrawnArea) {
+    EXPECT_DOUBLE_EQ(latencyByteCount(1, 1, 1), 4.0 * 512 * 768);
+    EXPECT_DOUBLE_EQ(latencyByteCount(4, 4, 10000), 4.0 * 4 * 4 * 10000 * 512 * 768);
+    EXPECT_DOUBLE_EQ(latencyByteCount(3, 2, 7), 3.0 * 4 * 2 * 7 * 512 * 768);
+}
+
+class LatencyTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        benchSettings = defaultBenchSettings;
+        benchSettings.multipleOutputs = 1;
+        benchSettings.iterations = 10000;
+        savedCounter_ = counterSource;
+        counterSource = {oneMegahertz, counter};
+        resetTimer();
+        savedCounting_ = fragmentCounting;
+        fragmentCounting = {};
+        programIds = {42};
+    }
+    void TearDown() override {
+        benchSettings = defaultBenchSettings;
+        counterSource = savedCounter_;
+        resetTimer();
+        fragmentCounting = savedCounting_;
+        programIds.clear();
+    }
+
+    // Runs the test and returns its exit code.
+    static int run() {
+        try {
+            latencyBandwidthTest();
+        } catch (const OrderlyStop& stop) {
+            return stop.exitCode;
+        }
+        return -1;
+    }
+
+    recording_gl::Install fakes_;
+    ConsoleCapture console_;
+    CounterSource savedCounter_{};
+    FragmentCounting savedCounting_;
+};
+
+TEST_F(LatencyTest, PrintsTheTimeAndThroughputThenEndsTheRunWithSuccess) {
+    EXPECT_EQ(run(), exitcode::success);
+    // 4 x 4 x 4 bytes x 10000 x 512 x 768 in one second.
+    EXPECT_EQ(console_.lines(), (std::vector<std::string>{"1000.0000 ms latency", "234.3750 GB/sec"}));
+}
+
+TEST_F(LatencyTest, BindsTheFirstProgramOnTheArbTargetWithTheEnvParameter) {
+    benchSettings.fragmentProgram = 2;
+    run();
+    const std::vector<std::string>& calls = recording_gl::calls();
+    const auto bind = std::find(calls.begin(), calls.end(),
+                                recording_gl::call("glBindProgramARB", glenum::FRAGMENT_PROGRAM_ARB, 42u));
+    ASSERT_NE(bind, calls.end());
+    EXPECT_EQ(bind[1], recording_gl::call("glProgramEnvParameter4fARB", glenum::FRAGMENT_PROGRAM_ARB, 0u,
+                                          1.0f, 0.2f, 0.7f, 0.5f));
+    EXPECT_EQ(bind[2], recording_gl::call("glEnable", glenum::FRAGMENT_PROGRAM_ARB));
+}
+
+TEST_F(LatencyTest, SelectsTheOutputsThroughTheEntryPointOfTheFoundExtension) {
+    benchSettings.outputCount = 2;
+    run();
+    EXPECT_EQ(recording_gl::countCalls("glDrawBuffersARB(2, ptr)"), 1);
+    EXPECT_EQ(recording_gl::countCalls("glDrawBuffersATI"), 0);
+    EXPECT_EQ(recording_gl::countCalls("glGenTextures(2, ptr)"), 1);
+    EXPECT_EQ(recording_gl::countCalls("glTexParameterf(3553, 10242, 10496)"), 2);
+
+    recording_gl::clearCalls();
+    benchSettings.arbDrawBuffers = 0;
+    run();
+    EXPECT_EQ(recording_gl::countCalls("glDrawBuffersARB"), 0);
+    EXPECT_EQ(recording_gl::countCalls("glDrawBuffersATI(2, ptr)"), 1);
+}
+
+}  // namespace

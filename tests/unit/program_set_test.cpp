@@ -1,0 +1,151 @@
+#include "app/program_set.h"
+
+#include <gtest/gtest.h>
+
+#include "app/errors.h"
+#include "app/program_output.h"
+#include "app/tables.h"
+#include "tests/support/console_capture.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+class ProgramSetTest : public ::testing::Test {
+protected:
+    void SetUp() override { benchSettings = defaultBenchSettings; }
+    void TearDown() override {
+        benchSettings = defaultBenchSettings;
+        programSources.clear();
+        programIds.clear();
+        testFigures.clear();
+    }
+};
+
+struct CountCase {
+    std::uint8_t profile;
+    int nvOption;
+    int count;
+    const char* first;
+    const char* last;
+};
+
+void PrintTo(const CountCase& c, std::ostream* out) {
+    *out << profileTable[c.profile].name << " nvOption " << c.nvOption;
+}
+
+class AllInstructionsCount : public ProgramSetTest, public ::testing::WithParamInterface<CountCase> {};
+
+TEST_P(AllInstructionsCount, ListsTheProfilesTestsInOrder) {
+    benchSettings.fragmentProgram = GetParam().profile;
+    benchSettings.nvOption = GetParam().nvOption;
+    const int count = allInstructionsCount(benchSettings);
+    ASSERT_EQ(count, GetParam().count);
+    EXPECT_STREQ(instructionName(listedInstruction(benchSettings, 0)), GetParam().first);
+    EXPECT_STREQ(instructionName(listedInstruction(benchSettings, count - 1)), GetParam().last);
+}
+
+INSTANTIATE_TEST_SUITE_P(Profiles, AllInstructionsCount,
+                         ::testing::Values(CountCase{FragmentProfile::ARB, 0, 25, "ABS", "XPD"},
+                                           CountCase{FragmentProfile::ARB, 1, 26, "ABS", "RFL"},
+                                           CountCase{FragmentProfile::ARB, 2, 29, "ABS", "NRM"},
+                                           CountCase{FragmentProfile::FP1, 0, 22, "ADD", "RFL"},
+                                           CountCase{FragmentProfile::FP1, 2, 22, "ADD", "RFL"},
+                                           CountCase{FragmentProfile::FP2, 0, 25, "ADD", "NRM"},
+                                           CountCase{FragmentProfile::FP2, 1, 25, "ADD", "NRM"},
+                                           CountCase{FragmentProfile::FP4, 0, 29, "ABS", "NRM"}));
+
+TEST_F(ProgramSetTest, Fp1TestsLeaveOutTheInstructionsTheLanguageLacks) {
+    benchSettings.fragmentProgram = FragmentProfile::FP1;
+    std::string names;
+    for (int test = 0; test < allInstructionsCount(benchSettings); ++test)
+        names += std::string(" ") + instructionName(listedInstruction(benchSettings, test));
+    EXPECT_EQ(names,
+              " ADD COS DP3 DP4 DST EX2 FLR FRC LG2 LIT LRP MAD MAX MIN MOV MUL POW RCP RSQ SIN SUB RFL");
+}
+
+TEST_F(ProgramSetTest, VectorAndScalarAlwaysRunsTheSingleTest) {
+    EXPECT_FALSE(allInstructionsMode(benchSettings));
+    benchSettings.allInstructions = 1;
+    EXPECT_TRUE(allInstructionsMode(benchSettings));
+    benchSettings.vectorAndScalar = 1;
+    EXPECT_FALSE(allInstructionsMode(benchSettings));
+}
+
+TEST_F(ProgramSetTest, SingleTestReadsFasm1AndWritesItToScreenAndDisk) {
+    TempDir directory(true);
+    directory.write("fasm_1.txt", "!!ARBfp1.0\nMOV result.color, fragment.color;\nEND");
+    benchSettings.output = 3;
+    ConsoleCapture console;
+    assembleProgramSet(benchSettings);
+
+    const std::string program = "!!ARBfp1.0\r\nMOV result.color, fragment.color;\r\nEND\r\n";
+    EXPECT_EQ(benchSettings.programCount, 1);
+    EXPECT_EQ(programIds.size(), 1u);
+    ASSERT_EQ(testFigures.size(), 1u);
+    EXPECT_EQ(testFigures[0].label, "Blur");
+    EXPECT_EQ(console.text(), program + "\r\n");
+    EXPECT_EQ(directory.read("fasm_0000.txt"), program);
+    EXPECT_EQ(loadProgramText("fasm_0000.txt"), programSources[0]);
+}
+
+TEST_F(ProgramSetTest, VectorAndScalarInAllInstructionsModeStillReadsFasm1) {
+    TempDir directory(true);
+    directory.write("fasm_1.txt", "!!ARBfp1.0\r\nEND\r\n");
+    benchSettings.allInstructions = 1;
+    benchSettings.vectorAndScalar = 1;
+    assembleProgramSet(benchSettings);
+    EXPECT_EQ(programSources, (std::vector<ProgramSource>{{"!!ARBfp1.0", "END"}}));
+}
+
+TEST_F(ProgramSetTest, OutputNoneWritesNothing) {
+    TempDir directory(true);
+    directory.write("fasm_1.txt", "!!ARBfp1.0\r\nEND\r\n");
+    ConsoleCapture console;
+    assembleProgramSet(benchSettings);
+    EXPECT_EQ(console.text(), "");
+    EXPECT_FALSE(directory.exists("fasm_0000.txt"));
+}
+
+TEST_F(ProgramSetTest, AMissingFasm1RaisesTheOpenErrorBeforeAnyOutput) {
+    TempDir directory(true);
+    benchSettings.output = 3;
+    ConsoleCapture console;
+    try {
+        assembleProgramSet(benchSettings);
+        FAIL() << "no error";
+    } catch (const KorvexError& error) {
+        EXPECT_EQ(error.kind(), ErrorKind::fileOpen);
+        EXPECT_NE(std::string(error.what()).find("fasm_1.txt"), std::string::npos);
+    }
+    EXPECT_EQ(console.text(), "");
+    EXPECT_FALSE(directory.exists("fasm_0000.txt"));
+}
+
+TEST(FasmFileName, HasAtLeastFourDigits) {
+    EXPECT_EQ(fasmFileName(0), "fasm_0000.txt");
+    EXPECT_EQ(fasmFileName(42), "fasm_0042.txt");
+    EXPECT_EQ(fasmFileName(9999), "fasm_9999.txt");
+    EXPECT_EQ(fasmFileName(10000), "fasm_10000.txt");
+}
+
+TEST(SavePrograms, FillsTheLowestFreeNumbersInTestOrder) {
+    TempDir directory(true);
+    directory.write("fasm_0000.txt", "kept 0");
+    directory.write("fasm_0002.txt", "kept 2");
+    directory.write("fasm_1.txt", "input");
+    savePrograms({{"first"}, {"second"}, {"third"}});
+    EXPECT_EQ(directory.read("fasm_0000.txt"), "kept 0");
+    EXPECT_EQ(directory.read("fasm_0001.txt"), "first\r\n");
+    EXPECT_EQ(directory.read("fasm_0002.txt"), "kept 2");
+    EXPECT_EQ(directory.read("fasm_0003.txt"), "second\r\n");
+    EXPECT_EQ(directory.read("fasm_0004.txt"), "third\r\n");
+    EXPECT_EQ(directory.read("fasm_1.txt"), "input");
+}
+
+TEST(PrintPrograms, FollowsEveryProgramWithAnEmptyLine) {
+    ConsoleCapture console;
+    printPrograms({{"a", "b"}, {"c"}});
+    EXPECT_EQ(console.text(), "a\r\nb\r\n\r\nc\r\n\r\n");
+}
+
+}  // namespace

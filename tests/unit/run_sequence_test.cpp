@@ -1,0 +1,205 @@
+#include "app/run_sequence.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/errors.h"
+#include "app/run_platform.h"
+#include "app/settings.h"
+#include "app/tables.h"
+#include "bench/marlune_gpu.h"
+#include "tests/support/console_capture.h"
+#include "tests/support/recording_gl.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/tga_builder.h"
+#include "tests/unit/fake_extensions.h"
+
+namespace {
+
+using recording_gl::call;
+using recording_gl::calls;
+
+bool driverIdentified = true;
+
+bool fakeCreateWindow(int left, int top, int width, int height) {
+    calls().push_back(call("createGLWindow", left, top, width, height));
+    return true;
+}
+void fakeKillWindow() { calls().push_back("killGLWindow()"); }
+bool fakeIdentifyDriver() {
+    calls().push_back("identifyDriver()");
+    return driverIdentified;
+}
+void fakeCreatePbuffer(int width, int height, int doubleBuffer, int components, int auxBuffers) {
+    calls().push_back(call("createPbuffer", width, height, doubleBuffer, components, auxBuffers));
+}
+bool pbufferCurrent = true;
+bool fakeMakePbufferCurrent() {
+    calls().push_back("makePbufferCurrent()");
+    return pbufferCurrent;
+}
+void fakeDestroyPbuffer() { calls().push_back("destroyPbuffer()"); }
+
+// Every extension the run may check, less the names given.
+std::string extensionsWithout(const std::vector<std::string>& missing) {
+    std::string list = everyGLExtension;
+    for (const std::string& name : missing) list.replace(list.find(name), name.size(), "");
+    return list;
+}
+
+class RunSequenceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        benchSettings = defaultBenchSettings;
+        saved_ = runPlatform;
+        runPlatform = {fakeCreateWindow,  fakeKillWindow,         fakeIdentifyDriver,
+                       fakeCreatePbuffer, fakeMakePbufferCurrent, fakeDestroyPbuffer};
+        driverIdentified = true;
+        pbufferCurrent = true;
+        marlune_gpu::vendorString = "Mesa/X.org";
+        marlune_gpu::extensionsString = "";
+    }
+    void TearDown() override {
+        runPlatform = saved_;
+        benchSettings = defaultBenchSettings;
+    }
+
+    // Runs the benchmark up to its stop; returns the exit code.
+    int runUntilStop(const std::string& glExtensions) {
+        FakeExtensions extensions(glExtensions, everyPlatformExtension);
+        try {
+            runBenchmark(512, 512, 4, AluInstruction::MAD, 100);
+        } catch (const OrderlyStop& stop) {
+            return stop.exitCode;
+        }
+        ADD_FAILURE() << "the run did not stop";
+        return -1;
+    }
+
+    recording_gl::Install fakes_;
+    ConsoleCapture console_;
+    RunPlatform saved_{};
+};
+
+TEST_F(RunSequenceTest, AnUnidentifiedDriverClosesTheWindowAndStopsBeforeAnyCheck) {
+    driverIdentified = false;
+    EXPECT_EQ(runUntilStop(everyGLExtension), exitcode::cannotRunHere);
+    EXPECT_EQ(calls(), (std::vector<std::string>{call("createGLWindow", 0, 0, 512, 768), "identifyDriver()",
+                                                 "killGLWindow()"}));
+    EXPECT_EQ(console_.text(), "");
+}
+
+TEST_F(RunSequenceTest, AMissingExtensionPrintsItsLineThenTheReportThenClosesTheWindow) {
+    benchSettings.gpuid = 1;
+    EXPECT_EQ(runUntilStop(extensionsWithout({"GL_ARB_multitexture", "GL_ARB_fragment_program"})),
+              exitcode::cannotRunHere);
+    const std::vector<std::string> lines = console_.lines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "GL_ARB_multitexture not supported");
+    EXPECT_EQ(lines[1], "GL_ARB_fragment_program not supported");
+    EXPECT_EQ(lines[2].substr(0, 11), "GL_RENDERER");
+    EXPECT_EQ(lines.back(), "");
+    EXPECT_EQ(calls().back(), "killGLWindow()");
+    EXPECT_EQ(recording_gl::countCalls("glGenTextures"), 0);
+    EXPECT_EQ(recording_gl::countCalls("createPbuffer"), 0);
+    EXPECT_GT(recording_gl::countCalls("glGetIntegerv"), 0) << "the limits are queried before the stop";
+}
+
+TEST_F(RunSequenceTest, AMissingPixelBufferExtensionIsCheckedBetweenMultitextureAndThePrograms) {
+    EXPECT_EQ(runUntilStop(extensionsWithout(
+                  {"GL_ARB_multitexture", "GL_EXT_framebuffer_object", "GL_ARB_vertex_program"})),
+              exitcode::cannotRunHere);
+    const std::vector<std::string> lines = console_.lines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "GL_ARB_multitexture not supported");
+    EXPECT_EQ(lines[2], "GL_ARB_vertex_program not supported");
+}
+
+TEST_F(RunSequenceTest, APixelBufferThatCannotBeMadeCurrentStopsTheRunBeforeAnyProgram) {
+    TempDir directory(true);
+    std::filesystem::create_directory("Images");
+    TgaSpec image;
+    for (const char* name : {"memorial_orig_tm.tga", "3dsmax5beta_image1.tga", "spectrum.tga"})
+        directory.write(std::string("Images/") + name, buildTga(image, std::vector<std::uint8_t>(12, 0)));
+    pbufferCurrent = false;
+    benchSettings.multipleOutputs = 1;
+    benchSettings.outputCount = 3;
+
+    EXPECT_EQ(runUntilStop(everyGLExtension), exitcode::cannotRunHere);
+    EXPECT_EQ(console_.lines(), (std::vector<std::string>{"1", "makePbufferCurrent failed"}));
+    const std::vector<std::string> tail(calls().end() - 4, calls().end());
+    EXPECT_EQ(tail, (std::vector<std::string>{call("createPbuffer", 512, 768, 0, 4, 2),
+                                              "makePbufferCurrent()", "destroyPbuffer()", "killGLWindow()"}));
+}
+
+struct NvCheckCase {
+    std::uint8_t profile;
+    int nvOption;
+    std::vector<std::string> lines;
+};
+
+void PrintTo(const NvCheckCase& c, std::ostream* out) {
+    *out << profileTable[c.profile].name << " nvOption " << c.nvOption;
+}
+
+class NvExtensionChecks : public RunSequenceTest, public ::testing::WithParamInterface<NvCheckCase> {};
+
+TEST_P(NvExtensionChecks, FollowTheProfileAndNvOption) {
+    benchSettings.fragmentProgram = GetParam().profile;
+    benchSettings.nvOption = GetParam().nvOption;
+    // A missing vertex-program extension stops every case at the same place.
+    EXPECT_EQ(runUntilStop(extensionsWithout({"GL_ARB_vertex_program"})), exitcode::cannotRunHere);
+    std::vector<std::string> expected = {"GL_ARB_vertex_program not supported"};
+    expected.insert(expected.end(), GetParam().lines.begin(), GetParam().lines.end());
+    EXPECT_EQ(console_.lines(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Profiles, NvExtensionChecks,
+    ::testing::Values(
+        NvCheckCase{FragmentProfile::ARB, 0, {}},
+        NvCheckCase{FragmentProfile::ARB,
+                    1,
+                    {"GL_NV_fragment_program not supported", "GL_NV_fragment_program_option not supported"}},
+        NvCheckCase{FragmentProfile::ARB,
+                    2,
+                    {"GL_NV_fragment_program not supported", "GL_NV_fragment_program2 not supported"}},
+        NvCheckCase{FragmentProfile::FP1, 0, {"GL_NV_fragment_program not supported"}},
+        NvCheckCase{FragmentProfile::FP2,
+                    1,
+                    {"GL_NV_fragment_program not supported", "GL_NV_fragment_program_option not supported",
+                     "GL_NV_fragment_program2 not supported"}},
+        NvCheckCase{FragmentProfile::FP4, 1, {"GL_NV_fragment_program4 not supported"}}));
+
+struct DrawBufferCase {
+    std::vector<std::string> missing;
+    std::vector<std::string> lines;
+    int arbDrawBuffers;
+};
+
+void PrintTo(const DrawBufferCase& c, std::ostream* out) { *out << c.lines.size() << " lines"; }
+
+class DrawBufferChecks : public RunSequenceTest, public ::testing::WithParamInterface<DrawBufferCase> {};
+
+TEST_P(DrawBufferChecks, PrintTheChoiceAndNeedOneOfTheTwoExtensions) {
+    benchSettings.multipleOutputs = 1;
+    std::vector<std::string> missing = GetParam().missing;
+    missing.push_back("GL_ARB_vertex_program");
+    EXPECT_EQ(runUntilStop(extensionsWithout(missing)), exitcode::cannotRunHere);
+    std::vector<std::string> expected = {"GL_ARB_vertex_program not supported"};
+    expected.insert(expected.end(), GetParam().lines.begin(), GetParam().lines.end());
+    EXPECT_EQ(console_.lines(), expected);
+    EXPECT_EQ(benchSettings.arbDrawBuffers, GetParam().arbDrawBuffers);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Extensions, DrawBufferChecks,
+    ::testing::Values(DrawBufferCase{{}, {"1"}, 1},
+                      DrawBufferCase{{"GL_ARB_draw_buffers"}, {"GL_ARB_draw_buffers not supported", "0"}, 0},
+                      DrawBufferCase{
+                          {"GL_ARB_draw_buffers", "GL_ATI_draw_buffers"},
+                          {"GL_ARB_draw_buffers not supported", "0", "GL_ATI_draw_buffers not supported"},
+                          0}));
+
+}  // namespace

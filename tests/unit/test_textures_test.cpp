@@ -1,0 +1,126 @@
+#include "app/test_textures.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/errors.h"
+#include "image/TGA2.h"
+#include "tests/support/recording_gl.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/tga_builder.h"
+
+namespace {
+
+using recording_gl::call;
+constexpr GLenum rect = glenum::TEXTURE_RECTANGLE_NV;
+
+GLuint nextName = 0;
+void KVX_APIENTRY nameTextures(GLsizei count, GLuint* names) {
+    recording_gl::calls().push_back(call("glGenTextures", count));
+    for (GLsizei i = 0; i < count; ++i) names[i] = ++nextName;
+}
+
+void writeImage(const TempDir& directory, const std::string& name, std::uint16_t width, std::uint16_t height,
+                std::uint8_t depth = 24) {
+    TgaSpec spec;
+    spec.width = width;
+    spec.height = height;
+    spec.pixelDepth = depth;
+    const std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * depth / 8, 0x40);
+    directory.write("Images/" + name, buildTga(spec, pixels));
+}
+
+class TestTexturesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::create_directory(directory_.file("Images"));
+        writeImage(directory_, "memorial_orig_tm.tga", 2, 2);
+        writeImage(directory_, "3dsmax5beta_image1.tga", 3, 1);
+        writeImage(directory_, "spectrum.tga", 5, 2);
+        nextName = 0;
+        gl::glGenTextures = nameTextures;
+    }
+
+    TempDir directory_{true};
+    recording_gl::Install fakes_;
+};
+
+std::string upload(int width, int height) {
+    return call("glTexImage2D", rect, 0, static_cast<GLint>(glenum::RGB), width, height, 0, glenum::RGB,
+                glenum::UNSIGNED_BYTE, static_cast<const void*>(&rect));
+}
+
+// The calls that make image texture `name` from a width x height image.
+std::vector<std::string> imageTexture(GLuint name, int width, int height, int wrap) {
+    return {
+        call("glBindTexture", rect, name),
+        upload(width, height),
+        call("glTexParameteri", rect, glenum::TEXTURE_WRAP_S, wrap),
+        call("glTexParameteri", rect, glenum::TEXTURE_WRAP_T, wrap),
+        call("glTexParameteri", rect, glenum::TEXTURE_MIN_FILTER, 0x2703),
+        call("glTexParameteri", rect, glenum::TEXTURE_MAG_FILTER, 0x2601),
+    };
+}
+
+TEST_F(TestTexturesTest, UploadsEachImageWithItsOwnSizeAndWrapMode) {
+    loadTestTextures();
+    std::vector<std::string> expected = {call("glGenTextures", 3),
+                                         call("glPixelStorei", glenum::UNPACK_ALIGNMENT, 1)};
+    for (const auto& image :
+         {imageTexture(1, 2, 2, 0x812F), imageTexture(2, 3, 1, 0x812F), imageTexture(3, 5, 2, 0x2900)})
+        expected.insert(expected.end(), image.begin(), image.end());
+    expected.insert(expected.end(), {
+                                        call("glGenTextures", 1),
+                                        call("glBindTexture", rect, 4u),
+                                        upload(512, 768),
+                                        call("glTexParameteri", rect, glenum::TEXTURE_MAG_FILTER, 0x2601),
+                                        call("glTexParameteri", rect, glenum::TEXTURE_MIN_FILTER, 0x2601),
+                                    });
+    EXPECT_EQ(recording_gl::calls(), expected);
+    EXPECT_EQ(testTextures.target, rect);
+    EXPECT_EQ(testTextures.imageTextures[2], 3u);
+    EXPECT_EQ(testTextures.blankTexture, 4u);
+}
+
+TEST_F(TestTexturesTest, RefusesAnImageThatIsNotTwentyFourBitNamingTheFile) {
+    writeImage(directory_, "spectrum.tga", 5, 2, 32);
+    try {
+        loadTestTextures();
+        FAIL() << "no error";
+    } catch (const KorvexError& error) {
+        EXPECT_NE(std::string(error.what()).find("spectrum.tga"), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(recording_gl::countCalls("glTexImage2D"), 2);
+}
+
+TEST_F(TestTexturesTest, AMissingImageRaisesTheOpenError) {
+    std::filesystem::remove(directory_.file("Images/3dsmax5beta_image1.tga"));
+    try {
+        loadTestTextures();
+        FAIL() << "no error";
+    } catch (const KorvexError& error) {
+        EXPECT_EQ(error.kind(), ErrorKind::fileOpen);
+    }
+}
+
+TEST(BundledImages, AreTwentyFourBitImagesOfDifferentSizesOneWithUnalignedRows) {
+    const std::string directory = std::string(KORVEX_SOURCE_DIR) + "/Images/";
+    bool unalignedRow = false;
+    std::vector<std::pair<int, int>> sizes;
+    for (const char* name : {"memorial_orig_tm.tga", "3dsmax5beta_image1.tga", "spectrum.tga"}) {
+        TTGAImage image;
+        image.LoadFromFile(directory + name);
+        EXPECT_EQ(image.Header.imageType, 2) << name;
+        EXPECT_EQ(image.Header.pixelDepth, 24) << name;
+        EXPECT_EQ(std::find(sizes.begin(), sizes.end(),
+                            std::make_pair<int, int>(image.Header.width, image.Header.height)),
+                  sizes.end())
+            << name;
+        sizes.emplace_back(image.Header.width, image.Header.height);
+        unalignedRow = unalignedRow || image.Header.width * 3 % 4 != 0;
+    }
+    EXPECT_TRUE(unalignedRow);
+}
+
+}  // namespace

@@ -1,0 +1,212 @@
+#include "app/timed_draw.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/test_textures.h"
+#include "bench/marlune_timer.h"
+#include "tests/support/console_capture.h"
+#include "tests/support/recording_gl.h"
+#include "tests/unit/fake_extensions.h"
+
+namespace {
+
+using recording_gl::call;
+using recording_gl::calls;
+
+// Each counter reading lands in the call log, so the log shows where the
+// timed section starts and ends; every reading is 1 ms after the last.
+std::int64_t counterNow = 0;
+std::int64_t oneMegahertz() { return 1000000; }
+std::int64_t loggedCounter() {
+    calls().push_back("counter");
+    return counterNow += 1000;
+}
+
+GLuint64 samplesToReport = 0;
+void KVX_APIENTRY reportSamples64(GLuint, GLenum pname, GLuint64* count) {
+    calls().push_back(call("glGetQueryObjectui64v", pname));
+    *count = samplesToReport;
+}
+void KVX_APIENTRY reportSamples32(GLuint, GLenum pname, GLuint* count) {
+    calls().push_back(call("glGetQueryObjectuivARB", pname));
+    *count = static_cast<GLuint>(samplesToReport);
+}
+void KVX_APIENTRY nameQueries(GLsizei count, GLuint* ids) {
+    calls().push_back(call("glGenQueriesARB", count));
+    for (GLsizei i = 0; i < count; ++i) ids[i] = 7 + static_cast<GLuint>(i);
+}
+
+class TimedDrawTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        savedCounter_ = counterSource;
+        counterSource = {oneMegahertz, loggedCounter};
+        resetTimer();
+        savedTextures_ = testTextures;
+        testTextures.imageTextures[0] = 11;
+        testTextures.imageTextures[1] = 12;
+        testTextures.imageTextures[2] = 13;
+        savedCounting_ = fragmentCounting;
+        fragmentCounting = {};
+        gl::glGenQueriesARB = nameQueries;
+        gl::glGetQueryObjectui64v = reportSamples64;
+        gl::glGetQueryObjectuivARB = reportSamples32;
+    }
+    void TearDown() override {
+        counterSource = savedCounter_;
+        resetTimer();
+        testTextures = savedTextures_;
+        fragmentCounting = savedCounting_;
+    }
+
+    // The log entries from `first` (inclusive) to `last` (exclusive).
+    static std::vector<std::string> between(std::size_t first, std::size_t last) {
+        return {calls().begin() + static_cast<long>(first), calls().begin() + static_cast<long>(last)};
+    }
+    static std::size_t indexOf(const std::string& entry, std::size_t from = 0) {
+        const auto found = std::find(calls().begin() + static_cast<long>(from), calls().end(), entry);
+        return static_cast<std::size_t>(found - calls().begin());
+    }
+
+    recording_gl::Install fakes_;
+    CounterSource savedCounter_{};
+    TestTextures savedTextures_;
+    FragmentCounting savedCounting_;
+};
+
+// glBegin, four times (four texture coordinates and a vertex), glEnd.
+std::vector<std::string> texturedQuad() {
+    const float corners[4][4] = {{-1, -1, 0, 0}, {-1, 1, 0, 768}, {1, 1, 512, 768}, {1, -1, 512, 0}};
+    std::vector<std::string> quad = {call("glBegin", glenum::QUADS)};
+    for (const auto& c : corners) {
+        for (GLenum unit = glenum::TEXTURE0_ARB; unit <= glenum::TEXTURE3_ARB; ++unit)
+            quad.push_back(call("glMultiTexCoord2fARB", unit, c[2], c[3]));
+        quad.push_back(call("glVertex2f", c[0], c[1]));
+    }
+    quad.push_back(call("glEnd"));
+    return quad;
+}
+
+std::vector<std::string> repeated(const std::vector<std::string>& block, int times) {
+    std::vector<std::string> all;
+    for (int i = 0; i < times; ++i) all.insert(all.end(), block.begin(), block.end());
+    return all;
+}
+
+TEST_F(TimedDrawTest, TimesExactlyTwentyTwoCallsPerIterationAndTheFinalFinish) {
+    EXPECT_EQ(texturedQuad().size(), 22u);
+    const double elapsed = timedDraw(3);
+
+    const std::size_t start = indexOf("counter");
+    const std::size_t stop = indexOf("counter", start + 1);
+    ASSERT_LT(stop, calls().size());
+    std::vector<std::string> timed = repeated(texturedQuad(), 3);
+    timed.push_back(call("glFinish"));
+    EXPECT_EQ(between(start + 1, stop), timed);
+    EXPECT_EQ(stop, calls().size() - 1) << "nothing after the timer stops";
+    EXPECT_DOUBLE_EQ(elapsed, 1.0);
+    EXPECT_EQ(lastFragmentCount(), std::nullopt);
+}
+
+TEST_F(TimedDrawTest, WarmsUpAndBindsTheImagesBeforeTheTimerStarts) {
+    timedDraw(1);
+    const std::vector<std::string> expected = {
+        call("glViewport", 0, 0, 512, 768),
+        call("glScissor", 0, 0, 512, 768),
+        call("glBegin", glenum::QUADS),
+        call("glVertex2f", -1.0f, -1.0f),
+        call("glVertex2f", -1.0f, 1.0f),
+        call("glVertex2f", 1.0f, 1.0f),
+        call("glVertex2f", 1.0f, -1.0f),
+        call("glEnd"),
+        call("glFinish"),
+        call("glEnable", glenum::TEXTURE_RECTANGLE_NV),
+        call("glActiveTextureARB", glenum::TEXTURE0_ARB),
+        call("glBindTexture", glenum::TEXTURE_RECTANGLE_NV, 11),
+        call("glEnable", glenum::TEXTURE_RECTANGLE_NV),
+        call("glActiveTextureARB", glenum::TEXTURE1_ARB),
+        call("glBindTexture", glenum::TEXTURE_RECTANGLE_NV, 12),
+        call("glEnable", glenum::TEXTURE_RECTANGLE_NV),
+        call("glActiveTextureARB", glenum::TEXTURE2_ARB),
+        call("glBindTexture", glenum::TEXTURE_RECTANGLE_NV, 13),
+        "counter",
+    };
+    EXPECT_EQ(between(0, expected.size()), expected);
+}
+
+TEST_F(TimedDrawTest, NoIterationsTimeOnlyTheFinish) {
+    timedDraw(0);
+    const std::size_t start = indexOf("counter");
+    EXPECT_EQ(between(start + 1, calls().size()), (std::vector<std::string>{call("glFinish"), "counter"}));
+}
+
+TEST_F(TimedDrawTest, CountsTheTimedFragmentsInOneQueryAfterAThrowawayWarmUpQuery) {
+    fragmentCounting = {true, true};
+    samplesToReport = 2 * 393216;
+    timedDraw(2);
+
+    const std::size_t start = indexOf("counter");
+    const std::size_t stop = indexOf("counter", start + 1);
+    const std::size_t warmUp = indexOf(call("glBeginQueryARB", glenum::SAMPLES_PASSED_ARB, 7));
+    ASSERT_LT(warmUp, start);
+    std::vector<std::string> warmUpQuery = texturedQuad();
+    warmUpQuery.insert(warmUpQuery.begin(), call("glBeginQueryARB", glenum::SAMPLES_PASSED_ARB, 7));
+    warmUpQuery.push_back(call("glEndQueryARB", glenum::SAMPLES_PASSED_ARB));
+    warmUpQuery.push_back(call("glFinish"));
+    EXPECT_EQ(between(warmUp, start), warmUpQuery);
+
+    std::vector<std::string> timed = repeated(texturedQuad(), 2);
+    timed.insert(timed.begin(), call("glBeginQueryARB", glenum::SAMPLES_PASSED_ARB, 8));
+    timed.push_back(call("glEndQueryARB", glenum::SAMPLES_PASSED_ARB));
+    timed.push_back(call("glFinish"));
+    EXPECT_EQ(between(start + 1, stop), timed);
+
+    EXPECT_EQ(indexOf(call("glGetQueryObjectui64v", glenum::QUERY_RESULT_ARB)), stop + 1);
+    EXPECT_EQ(lastFragmentCount(), 2u * 393216u);
+}
+
+TEST_F(TimedDrawTest, ReadsThe32BitCountWithoutTheTimerQuery) {
+    fragmentCounting = {true, false};
+    samplesToReport = 1000;
+    timedDraw(1);
+    EXPECT_EQ(recording_gl::countCalls("glGetQueryObjectui64v"), 0);
+    EXPECT_EQ(recording_gl::countCalls("glGetQueryObjectuivARB"), 1);
+    EXPECT_EQ(lastFragmentCount(), 1000u);
+}
+
+TEST_F(TimedDrawTest, ForgetsTheLastCountWhenTheNextDrawCannotCount) {
+    fragmentCounting = {true, true};
+    timedDraw(1);
+    fragmentCounting = {};
+    timedDraw(1);
+    EXPECT_EQ(lastFragmentCount(), std::nullopt);
+}
+
+struct CountingCase {
+    const char* extensions;
+    bool occlusionQuery;
+    bool results64;
+};
+
+void PrintTo(const CountingCase& c, std::ostream* out) { *out << "\"" << c.extensions << "\""; }
+
+class PrepareFragmentCounting : public TimedDrawTest, public ::testing::WithParamInterface<CountingCase> {};
+
+TEST_P(PrepareFragmentCounting, FollowsTheQueryExtensionsSilently) {
+    FakeExtensions extensions(GetParam().extensions, "");
+    ConsoleCapture console;
+    prepareFragmentCounting();
+    EXPECT_EQ(console.text(), "");
+    EXPECT_EQ(fragmentCounting.occlusionQuery, GetParam().occlusionQuery);
+    EXPECT_EQ(fragmentCounting.results64, GetParam().results64);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Extensions, PrepareFragmentCounting,
+    ::testing::Values(CountingCase{"", false, false}, CountingCase{"GL_ARB_occlusion_query", true, false},
+                      CountingCase{"GL_ARB_timer_query", false, false},
+                      CountingCase{"GL_ARB_occlusion_query GL_ARB_timer_query", true, true}));
+
+}  // namespace
