@@ -142,10 +142,4 @@ TEST(SavePrograms, FillsTheLowestFreeNumbersInTestOrder) {
     EXPECT_EQ(directory.read("fasm_1.txt"), "input");
 }
 
-TEST(PrintPrograms, FollowsEveryProgramWithAnEmptyLine) {
-    ConsoleCapture console;
-    printPrograms({{"a", "b"}, {"c"}});
-    EXPECT_EQ(console.text(), "a\r\nb\r\n\r\nc\r\n\r\n");
-}
-
 }  // namespace

@@ -86,9 +86,4 @@ TEST(ShadingWarning, NamesTheShadedAndExpectedFragmentsOnlyWhenTheyDiffer) {
     EXPECT_EQ(shadingWarning(7864320000u, 20000), std::nullopt);
 }
 
-TEST(ResultLinesText, EndsEveryLineInCrLf) {
-    EXPECT_EQ(resultLinesText({"a", "", "b"}), "a\r\n\r\nb\r\n");
-    EXPECT_EQ(resultLinesText({}), "");
-}
-
 }  // namespace
