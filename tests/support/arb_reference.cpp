@@ -13,10 +13,7 @@ namespace {
 using Operand = ReferenceProgram::Operand;
 using Instruction = ReferenceProgram::Instruction;
 
-const std::set<std::string> knownOps = {"ABS", "ADD", "COS", "DP3",  "DP4", "DPH",     "DST",   "EX2", "FLR",
-                                        "FRC", "LG2", "LIT", "LRP",  "MAD", "MAX",     "MIN",   "MOV", "MUL",
-                                        "POW", "RCP", "RSQ", "SCS",  "SIN", "SUB",     "XPD",   "RFL", "DIV",
-                                        "DP2", "NRM", "TEX", "LOOP", "REP", "ENDLOOP", "ENDREP"};
+const std::set<std::string> otherOps = {"TEX", "LOOP", "REP", "ENDLOOP", "ENDREP"};
 
 std::string trim(const std::string& s) {
     const auto first = s.find_first_not_of(" \t\r\n");
@@ -54,6 +51,105 @@ int bracketIndex(const std::string& text, const std::string& prefix) {
     if (text == prefix) return 0;
     return std::atoi(text.substr(prefix.size() + 1).c_str());
 }
+
+float dot(const Vec4& a, const Vec4& b, int n) {
+    float sum = 0.0f;
+    for (int k = 0; k < n; ++k) sum += a[k] * b[k];
+    return sum;
+}
+
+Vec4 splat(float v) { return {v, v, v, v}; }
+
+template <typename F>
+Vec4 each(const Vec4& a, F f) {
+    return {f(a[0]), f(a[1]), f(a[2]), f(a[3])};
+}
+
+using Sources = std::vector<Vec4>;
+
+Vec4 lit(const Vec4& a) {
+    const float x = std::max(a[0], 0.0f), y = std::max(a[1], 0.0f);
+    const float w = std::clamp(a[3], -128.0f, 128.0f);
+    return {1.0f, x, x > 0.0f ? std::pow(y, w) : 0.0f, 1.0f};
+}
+
+Vec4 reflect(const Vec4& axis, const Vec4& v) {
+    const float scale = 2.0f * dot(axis, v, 3) / dot(axis, axis, 3);
+    return {scale * axis[0] - v[0], scale * axis[1] - v[1], scale * axis[2] - v[2], 0.0f};
+}
+
+Vec4 normalize(const Vec4& a) {
+    const float scale = 1.0f / std::sqrt(dot(a, a, 3));
+    return {a[0] * scale, a[1] * scale, a[2] * scale, 0.0f};
+}
+
+template <typename F>
+Vec4 lanes(const Sources& s, F f) {
+    Vec4 r{};
+    for (int k = 0; k < 4; ++k) r[k] = f(s, k);
+    return r;
+}
+
+// What each instruction computes, by the ARB and NV program specifications;
+// the lanes an instruction leaves undefined read as 0.
+const std::map<std::string, ReferenceProgram::Compute> computations = {
+    {"ABS", [](const Sources& s) { return each(s[0], [](float x) { return std::fabs(x); }); }},
+    {"FLR", [](const Sources& s) { return each(s[0], [](float x) { return std::floor(x); }); }},
+    {"FRC", [](const Sources& s) { return each(s[0], [](float x) { return x - std::floor(x); }); }},
+    {"MOV", [](const Sources& s) { return s[0]; }},
+    {"COS", [](const Sources& s) { return splat(std::cos(s[0][0])); }},
+    {"SIN", [](const Sources& s) { return splat(std::sin(s[0][0])); }},
+    {"EX2", [](const Sources& s) { return splat(std::exp2(s[0][0])); }},
+    {"LG2", [](const Sources& s) { return splat(std::log2(s[0][0])); }},
+    {"RCP", [](const Sources& s) { return splat(1.0f / s[0][0]); }},
+    {"RSQ", [](const Sources& s) { return splat(1.0f / std::sqrt(std::fabs(s[0][0]))); }},
+    {"SCS",
+     [](const Sources& s) {
+         return Vec4{std::cos(s[0][0]), std::sin(s[0][0]), 0.0f, 0.0f};
+     }},
+    {"NRM", [](const Sources& s) { return normalize(s[0]); }},
+    {"LIT", [](const Sources& s) { return lit(s[0]); }},
+    {"POW", [](const Sources& s) { return splat(std::pow(s[0][0], s[1][0])); }},
+    {"DP2", [](const Sources& s) { return splat(dot(s[0], s[1], 2)); }},
+    {"DP3", [](const Sources& s) { return splat(dot(s[0], s[1], 3)); }},
+    {"DP4", [](const Sources& s) { return splat(dot(s[0], s[1], 4)); }},
+    {"DPH", [](const Sources& s) { return splat(dot(s[0], s[1], 3) + s[1][3]); }},
+    {"DST",
+     [](const Sources& s) {
+         return Vec4{1.0f, s[0][1] * s[1][1], s[0][2], s[1][3]};
+     }},
+    {"XPD",
+     [](const Sources& s) {
+         const Vec4 &a = s[0], &b = s[1];
+         return Vec4{a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0], 0.0f};
+     }},
+    {"RFL", [](const Sources& s) { return reflect(s[0], s[1]); }},
+    {"ADD",
+     [](const Sources& s) { return lanes(s, [](const Sources& v, int k) { return v[0][k] + v[1][k]; }); }},
+    {"SUB",
+     [](const Sources& s) { return lanes(s, [](const Sources& v, int k) { return v[0][k] - v[1][k]; }); }},
+    {"MUL",
+     [](const Sources& s) { return lanes(s, [](const Sources& v, int k) { return v[0][k] * v[1][k]; }); }},
+    {"MIN",
+     [](const Sources& s) {
+         return lanes(s, [](const Sources& v, int k) { return std::min(v[0][k], v[1][k]); });
+     }},
+    {"MAX",
+     [](const Sources& s) {
+         return lanes(s, [](const Sources& v, int k) { return std::max(v[0][k], v[1][k]); });
+     }},
+    {"DIV",
+     [](const Sources& s) { return lanes(s, [](const Sources& v, int k) { return v[0][k] / v[1][0]; }); }},
+    {"MAD",
+     [](const Sources& s) {
+         return lanes(s, [](const Sources& v, int k) { return v[0][k] * v[1][k] + v[2][k]; });
+     }},
+    {"LRP",
+     [](const Sources& s) {
+         return lanes(s,
+                      [](const Sources& v, int k) { return v[0][k] * v[1][k] + (1.0f - v[0][k]) * v[2][k]; });
+     }},
+};
 
 class Parser {
 public:
@@ -122,12 +218,15 @@ private:
             in.saturate = true;
             op.resize(op.size() - 4);
         }
-        if (knownOps.count(op) == 0 && op.size() == 4 &&
-            std::string("RHX").find(op[3]) != std::string::npos) {
+        auto known = [](const std::string& name) {
+            return computations.count(name) > 0 || otherOps.count(name) > 0;
+        };
+        if (!known(op) && op.size() == 4 && std::string("RHX").find(op[3]) != std::string::npos) {
             op.resize(3);
         }
-        if (knownOps.count(op) == 0) fail("unknown instruction " + op);
+        if (!known(op)) fail("unknown instruction " + op);
         in.op = op;
+        if (computations.count(op) > 0) in.compute = computations.at(op);
         std::vector<std::string> parts = splitOperands(rest);
         if (op == "TEX") {
             if (parts.size() != 4 || parts[3] != "RECT") fail("TEX needs a RECT target");
@@ -221,68 +320,6 @@ private:
     int outputs_ = 0;
 };
 
-float dot(const Vec4& a, const Vec4& b, int n) {
-    float sum = 0.0f;
-    for (int k = 0; k < n; ++k) sum += a[k] * b[k];
-    return sum;
-}
-
-Vec4 splat(float v) { return {v, v, v, v}; }
-
-template <typename F>
-Vec4 each(const Vec4& a, F f) {
-    return {f(a[0]), f(a[1]), f(a[2]), f(a[3])};
-}
-
-Vec4 compute(const std::string& op, const std::vector<Vec4>& s) {
-    const Vec4& a = s[0];
-    if (op == "ABS") return each(a, [](float x) { return std::fabs(x); });
-    if (op == "FLR") return each(a, [](float x) { return std::floor(x); });
-    if (op == "FRC") return each(a, [](float x) { return x - std::floor(x); });
-    if (op == "MOV") return a;
-    if (op == "COS") return splat(std::cos(a[0]));
-    if (op == "SIN") return splat(std::sin(a[0]));
-    if (op == "EX2") return splat(std::exp2(a[0]));
-    if (op == "LG2") return splat(std::log2(a[0]));
-    if (op == "RCP") return splat(1.0f / a[0]);
-    if (op == "RSQ") return splat(1.0f / std::sqrt(std::fabs(a[0])));
-    if (op == "SCS") return {std::cos(a[0]), std::sin(a[0]), 0.0f, 0.0f};
-    if (op == "NRM") {
-        const float scale = 1.0f / std::sqrt(dot(a, a, 3));
-        return {a[0] * scale, a[1] * scale, a[2] * scale, 0.0f};
-    }
-    if (op == "LIT") {
-        const float x = std::max(a[0], 0.0f), y = std::max(a[1], 0.0f);
-        const float w = std::clamp(a[3], -128.0f, 128.0f);
-        return {1.0f, x, x > 0.0f ? std::pow(y, w) : 0.0f, 1.0f};
-    }
-    const Vec4& b = s[1];
-    Vec4 r{};
-    if (op == "POW") return splat(std::pow(a[0], b[0]));
-    if (op == "DP2") return splat(dot(a, b, 2));
-    if (op == "DP3") return splat(dot(a, b, 3));
-    if (op == "DP4") return splat(dot(a, b, 4));
-    if (op == "DPH") return splat(dot(a, b, 3) + b[3]);
-    if (op == "DST") return {1.0f, a[1] * b[1], a[2], b[3]};
-    if (op == "XPD")
-        return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0], 0.0f};
-    if (op == "RFL") {
-        const float scale = 2.0f * dot(a, b, 3) / dot(a, a, 3);
-        return {scale * a[0] - b[0], scale * a[1] - b[1], scale * a[2] - b[2], 0.0f};
-    }
-    for (int k = 0; k < 4; ++k) {
-        if (op == "ADD") r[k] = a[k] + b[k];
-        if (op == "SUB") r[k] = a[k] - b[k];
-        if (op == "MUL") r[k] = a[k] * b[k];
-        if (op == "MIN") r[k] = std::min(a[k], b[k]);
-        if (op == "MAX") r[k] = std::max(a[k], b[k]);
-        if (op == "DIV") r[k] = a[k] / b[0];
-        if (op == "MAD") r[k] = a[k] * b[k] + s[2][k];
-        if (op == "LRP") r[k] = a[k] * b[k] + (1.0f - a[k]) * s[2][k];
-    }
-    return r;
-}
-
 }  // namespace
 
 ReferenceProgram::ReferenceProgram(const std::string& text) {
@@ -343,7 +380,7 @@ std::vector<Vec4> ReferenceProgram::run(const FragmentInputs& inputs) const {
         if (in.op == "TEX") {
             result = inputs.sample(in.textureUnit, sources[0][0], sources[0][1]);
         } else {
-            result = compute(in.op, sources);
+            result = in.compute(sources);
         }
         const Operand& dst = in.operands[0];
         Vec4& target = dst.kind == Operand::output ? outputs[dst.index] : temps[dst.index];

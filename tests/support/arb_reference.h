@@ -38,8 +38,10 @@ public:
         bool negate = false;
         std::array<bool, 4> mask{true, true, true, true};
     };
+    using Compute = Vec4 (*)(const std::vector<Vec4>& sources);
     struct Instruction {
         std::string op;
+        Compute compute = nullptr;  // ALU instructions
         bool saturate = false;
         std::vector<Operand> operands;  // destination first, for ALU and TEX
         int textureUnit = 0;

@@ -38,7 +38,7 @@ const std::vector<SettingsVariation>& settingsVariations() {
         {"length 1", [](BenchSettings& s) { s.length = 1; }},
         {"length 2, loop", [](BenchSettings& s) { s.length = 2, s.branching = 1; }},
         {"length 7, repeat", [](BenchSettings& s) { s.length = 7, s.branching = 2; }},
-        {"length 300, loop, clamp", [](BenchSettings& s) { s.length = 300, s.branching = 1, s.clamp = 1; }},
+        {"length 101, loop, clamp", [](BenchSettings& s) { s.length = 101, s.branching = 1, s.clamp = 1; }},
         {"one component, X precision",
          [](BenchSettings& s) { s.components = 1, s.nvInstructionPrecision = "X"; }},
         {"two components, H precision, short temporaries",

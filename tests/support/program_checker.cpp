@@ -215,16 +215,20 @@ private:
             if (c == '\n') comment = false;
             cleaned += comment ? ' ' : c;
         }
-        line_ = 1;
         std::size_t start = 0;
+        std::size_t counted = 0;  // line breaks before `counted` are in lineBreaks
+        int lineBreaks = 0;
         bool ended = false;
         while (start < cleaned.size()) {
             const auto semicolon = cleaned.find(';', start);
             const std::string piece =
                 cleaned.substr(start, semicolon == std::string::npos ? std::string::npos : semicolon - start);
-            const auto leading = std::min(piece.find_first_not_of(" \t\r\n"), piece.size());
-            line_ =
-                1 + static_cast<int>(std::count(cleaned.begin(), cleaned.begin() + start + leading, '\n'));
+            const std::size_t statementStart =
+                start + std::min(piece.find_first_not_of(" \t\r\n"), piece.size());
+            lineBreaks += static_cast<int>(
+                std::count(cleaned.begin() + counted, cleaned.begin() + statementStart, '\n'));
+            counted = statementStart;
+            line_ = 1 + lineBreaks;
             const std::string statementText = trim(piece);
             if (statementText.substr(0, statementText.find_first_of(" \t\r\n")) == "END") {
                 ended = true;
