@@ -75,6 +75,13 @@ std::vector<int> pixelFormatAttributes(const PixelFormatRequest& request) {
     });
 }
 
+std::vector<int> plainPbufferFormatAttributes() {
+    return flatten({
+        {WGL_SUPPORT_OPENGL_ARB, 1},
+        {WGL_DRAW_TO_PBUFFER_ARB, 1},
+    });
+}
+
 std::vector<int> pbufferAttributes(bool nvidia, int components) {
     if (nvidia)
         return flatten({

@@ -16,5 +16,9 @@ struct PixelFormatRequest {
 // The integer list for wglChoosePixelFormatARB.
 std::vector<int> pixelFormatAttributes(const PixelFormatRequest& request);
 
+// Any pixel-buffer format at all, whatever its colour: whether a driver
+// offers one tells a driver without float formats from a broken call.
+std::vector<int> plainPbufferFormatAttributes();
+
 // The list for wglCreatePbufferARB: texture format and texture target.
 std::vector<int> pbufferAttributes(bool nvidia, int components);

@@ -13,3 +13,4 @@ cmake --build build-asan -j "$jobs"
 (cd build && ctest --output-on-failure -j "$jobs")
 (cd build-asan && ctest --output-on-failure -j "$jobs")
 tools/fuzz-smoke.sh
+tools/windows-test.sh
