@@ -13,17 +13,18 @@ namespace {
 
 const char* const framebufferExtension = "GL_EXT_framebuffer_object";
 
-GLenum pixelFormat(int components) {
-    switch (components) {
-        case 1:
-            return glenum::RED;
-        case 2:
-            return glenum::RG;
-        case 3:
-            return glenum::RGB;
-        default:
-            return glenum::RGBA;
-    }
+struct FloatFormat {
+    GLenum internalFormat;
+    GLenum pixelFormat;
+};
+
+// Indexed by the channel count less one; counts outside 1 to 4 are clamped.
+const FloatFormat& floatFormat(int components) {
+    static const FloatFormat formats[] = {{glenum::R32F, glenum::RED},
+                                          {glenum::RG32F, glenum::RG},
+                                          {glenum::RGB32F_ARB, glenum::RGB},
+                                          {glenum::RGBA32F_ARB, glenum::RGBA}};
+    return formats[components < 1 ? 0 : components > 4 ? 3 : components - 1];
 }
 
 GLuint makeColourTexture(int width, int height, int components) {
@@ -31,25 +32,14 @@ GLuint makeColourTexture(int width, int height, int components) {
     gl::glGenTextures(1, &texture);
     gl::glBindTexture(glenum::TEXTURE_RECTANGLE_NV, texture);
     gl::glTexImage2D(glenum::TEXTURE_RECTANGLE_NV, 0, static_cast<GLint>(floatInternalFormat(components)),
-                     width, height, 0, pixelFormat(components), glenum::FLOAT, nullptr);
+                     width, height, 0, floatFormat(components).pixelFormat, glenum::FLOAT, nullptr);
     gl::glBindTexture(glenum::TEXTURE_RECTANGLE_NV, 0);
     return texture;
 }
 
 }  // namespace
 
-GLenum floatInternalFormat(int components) {
-    switch (components) {
-        case 1:
-            return glenum::R32F;
-        case 2:
-            return glenum::RG32F;
-        case 3:
-            return glenum::RGB32F_ARB;
-        default:
-            return glenum::RGBA32F_ARB;
-    }
-}
+GLenum floatInternalFormat(int components) { return floatFormat(components).internalFormat; }
 
 bool createFloatTarget(FloatTarget& target, int width, int height, int components, int attachments) {
     // The framebuffer entry points belong to this context's extension list,

@@ -13,9 +13,7 @@
 #include "platform/linux/egl_display.h"
 #include "platform/platform.h"
 
-namespace platform {
-
-namespace {
+namespace linux_driver {
 
 std::vector<std::string> loadedLibraries() {
     std::vector<std::string> paths;
@@ -28,6 +26,12 @@ std::vector<std::string> loadedLibraries() {
         &paths);
     return paths;
 }
+
+}  // namespace linux_driver
+
+namespace platform {
+
+namespace {
 
 std::string realFileName(const std::string& path) {
     const std::unique_ptr<char, decltype(&free)> resolved(realpath(path.c_str(), nullptr), &free);
@@ -51,7 +55,7 @@ std::string eglDriverName() {
 DriverSearch locateDriver(const std::string& vendorString, const std::string& rendererString,
                           const std::string& versionString) {
     DriverSearch search;
-    const std::string path = linux_driver::chooseDriverLibrary(loadedLibraries());
+    const std::string path = linux_driver::chooseDriverLibrary(linux_driver::loadedLibraries());
     if (path.empty()) {
         search.fileName = marlune_gpu::driverFileForVendor(vendorString);
         return search;

@@ -1,7 +1,6 @@
 #include "tests/gl/gl_drawing.h"
 
-#include <gtest/gtest.h>
-
+#include "app/compile_program.h"
 #include "bench/marlune_arb.h"
 #include "gl/GL.h"
 #include "gl/GLext.h"
@@ -9,13 +8,7 @@
 namespace gl_drawing {
 
 GLuint useFragmentProgram(const std::string& text) {
-    GLuint id = 0;
-    gl::glGenProgramsARB(1, &id);
-    gl::glBindProgramARB(glenum::FRAGMENT_PROGRAM_ARB, id);
-    gl::glProgramStringARB(glenum::FRAGMENT_PROGRAM_ARB, glenum::PROGRAM_FORMAT_ASCII_ARB,
-                           static_cast<GLsizei>(text.size()), text.data());
-    const GLubyte* errors = gl::glGetString(glenum::PROGRAM_ERROR_STRING_ARB);
-    EXPECT_STREQ("", errors ? reinterpret_cast<const char*>(errors) : "") << text;
+    const GLuint id = compileProgram(glenum::FRAGMENT_PROGRAM_ARB, splitProgramText(text));
     marlune_arb::bindProgram(id);
     return id;
 }

@@ -9,8 +9,8 @@
 
 namespace gl_drawing {
 
-// Compiles an ARB fragment program and binds and enables it; fails the test
-// with the driver's text when the program is rejected.
+// Compiles an ARB fragment program and binds and enables it. A rejected
+// program prints the driver's text and fails the test with an orderly stop.
 GLuint useFragmentProgram(const std::string& text);
 
 // Draws a quad over the whole viewport with texture coordinate (s, t).
