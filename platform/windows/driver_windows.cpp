@@ -1,7 +1,8 @@
 // Driver identification on Windows: the vendor's driver file in the system
 // directory, or else the OpenGL driver module loaded into the process.
-#include <tlhelp32.h>
 #include <windows.h>
+// after windows.h, whose types it uses
+#include <tlhelp32.h>
 
 #include "app/file_io.h"
 #include "bench/marlune_driver.h"
