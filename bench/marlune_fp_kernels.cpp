@@ -51,9 +51,11 @@ KernelNeeds kernelNeeds(const std::string& op) {
     KernelNeeds needs;
     needs.nearOne = nearOneOps.count(op) > 0;
     needs.half = op == "LRP" || op == "POW" || op == "LIT" || op == "ABS" || op == "FRC";
-    if (op == "DP2") needs.averagingScale = 0.5f;
-    if (op == "DP3") needs.averagingScale = 1.0f / 3.0f;
-    if (op == "DP4" || op == "DPH") needs.averagingScale = 0.25f;
+    // Weights summing to about 1/2, so that a dot product of the chain plus an
+    // input stays bounded.
+    if (op == "DP2") needs.averagingScale = 0.25f;
+    if (op == "DP3") needs.averagingScale = 1.0f / 6.0f;
+    if (op == "DP4" || op == "DPH") needs.averagingScale = 0.125f;
     if (op == "XPD") needs.averagingScale = 0.57735027f;  // a unit vector keeps the cross product's length
     needs.scratch = op == "MOV";
     needs.signedInputs = op == "MIN" || op == "MAX";
@@ -87,8 +89,13 @@ std::vector<Instr> kernelStep(const std::string& op, const StepContext& c) {
     if (op == "MAD") return {tested({negated(c.current), readOf(alternatingNearOne(c)), c.input})};
     if (op == "LRP") return {tested({readOf(c.derived.half), c.current, c.input})};
     if (op == "RFL") return {tested({c.input, c.current})};
-    if (op == "DP2" || op == "DP3" || op == "DP4" || op == "DPH" || op == "XPD") {
-        return {tested({c.current, readOf(c.derived.averaging)})};
+    if (op == "XPD") return {tested({c.current, readOf(c.derived.averaging)})};
+    if (op == "DP2" || op == "DP3" || op == "DP4" || op == "DPH") {
+        // A dot product leaves the same value in every lane, and a dot product
+        // of such a splat folds into one multiply by the weights' sum; adding
+        // an input first gives each step a true vector.
+        Instr helper = make("ADD", Role::helper, x, allComponents, {c.current, c.input});
+        return {helper, tested({readOf(x), readOf(c.derived.averaging)})};
     }
     if (op == "RSQ" || op == "SIN" || op == "COS" || op == "SCS") return {tested({scalarOf(c.current)})};
     if (op == "EX2") return {tested({negated(scalarOf(c.current))})};
@@ -122,9 +129,11 @@ std::vector<Instr> kernelStep(const std::string& op, const StepContext& c) {
         return {helper, tested({swizzled(readOf(x), scalarSwizzle(lane))})};
     }
     if (op == "LIT") {
-        // Halving every lane keeps both the base and the exponent of LIT's
-        // power below 1.5, so repeated powers cannot run away.
-        Instr helper = make("MUL", Role::helper, x, allComponents, {c.current, readOf(c.derived.half)});
+        // LIT's x and w lanes are constant, so the helper feeds the previous
+        // z and y into LIT's x, y and w inputs; halving keeps base and
+        // exponent of its power below 1.5, so repeated powers cannot run away.
+        const Src zyzy = swizzled(c.current, Swizzle{{2, 1, 2, 1}});
+        Instr helper = make("MUL", Role::helper, x, allComponents, {zyzy, readOf(c.derived.half)});
         return {helper, tested({readOf(x)})};
     }
     if (op == "NRM") {

@@ -44,8 +44,8 @@ struct StepContext {
 };
 
 // The instructions of one step: the tested one last, after a helper where
-// the instruction alone would be an identity when chained (ABS, MOV, FLR,
-// FRC, RCP, LG2, LIT, NRM).
+// the instruction alone would be an identity or foldable when chained (ABS,
+// MOV, FLR, FRC, RCP, LG2, LIT, NRM and the dot products).
 std::vector<Instr> kernelStep(const std::string& op, const StepContext& context);
 
 }  // namespace fpgen
