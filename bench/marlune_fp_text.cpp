@@ -131,7 +131,11 @@ private:
     std::string opcode(const Instr& i) const {
         std::string text = i.op;
         if (dialect_.hasPrecisionSuffixes() && i.op != "TEX") {
-            std::string suffix = precisionSuffix(i.op, settings_.nvInstructionPrecision);
+            // The requested precision is the tested instruction's and its
+            // helper's; the seeds and the combine keep full precision, so a
+            // 12-bit fixed-point setting does not clip texture coordinates.
+            const bool step = i.role == Role::tested || i.role == Role::helper;
+            std::string suffix = step ? precisionSuffix(i.op, settings_.nvInstructionPrecision) : "";
             if (suffix.empty() && dialect_.needsPrecisionSuffix()) suffix = precisionSuffix(i.op, "R");
             text += suffix;
         }

@@ -198,6 +198,8 @@ TEST(ProgramGeneratorTest, LanguageSpecificSettingsAppearWhereTheLanguageHasThem
         {"FP1 long temporaries are R registers", 3, [](BenchSettings& s) { s.temporaries = 1; }, "R0", "H0"},
         {"FP1 X precision on MAD", 3, [](BenchSettings& s) { s.nvInstructionPrecision = "X"; }, "MADX", ""},
         {"FP1 without a precision still names one", 3, [](BenchSettings&) {}, "MADR", ""},
+        {"FP1 X precision leaves the seeds at full precision", 3,
+         [](BenchSettings& s) { s.nvInstructionPrecision = "X"; }, "MULR R0, f[TEX0]", "MULX"},
         {"ARB with the NV option: H precision", 1, [](BenchSettings& s) { s.nvInstructionPrecision = "H"; },
          "MADH", ""},
         {"plain ARB ignores the precision", 0, [](BenchSettings& s) { s.nvInstructionPrecision = "H"; }, "",
