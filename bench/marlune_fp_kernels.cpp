@@ -47,9 +47,10 @@ Swizzle rotateWithin(const Components& mask) {
 }  // namespace
 
 KernelNeeds kernelNeeds(const std::string& op) {
-    static const std::set<std::string> nearOneOps = {"MUL", "DIV", "DST", "MAD", "RCP", "FLR"};
+    static const std::set<std::string> alternatingOps = {"MUL", "DIV", "DST", "MAD", "FLR"};
     KernelNeeds needs;
-    needs.nearOne = nearOneOps.count(op) > 0;
+    needs.mirror = alternatingOps.count(op) > 0;
+    needs.nearOne = needs.mirror || op == "RCP";
     needs.half = op == "LRP" || op == "POW" || op == "LIT" || op == "ABS" || op == "FRC";
     // Weights summing to about 1/2, so that a dot product of the chain plus an
     // input stays bounded.

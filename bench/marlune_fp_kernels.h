@@ -12,7 +12,8 @@ namespace fpgen {
 
 // Values the program derives once, before the chains, for the instruction.
 struct KernelNeeds {
-    bool nearOne = false;         // n in [0.995, 1.005] and its mirror m = 2 - n
+    bool nearOne = false;         // n in [0.995, 1.005]
+    bool mirror = false;          // also m = 2 - n, to alternate with n
     bool half = false;            // h = n / 2
     float averagingScale = 0.0f;  // g = n * scale, so a dot product with g stays near its input
     bool scratch = false;         // a register between the helper and the tested instruction (MOV)

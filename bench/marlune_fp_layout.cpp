@@ -146,7 +146,9 @@ private:
         emit("MUL", Role::setup, derived_.nearOne, allComponents, {readOf(u_), readOf(splatReg(0.004f))});
         emit("ADD", Role::setup, derived_.nearOne, allComponents,
              {readOf(derived_.nearOne), readOf(splatReg(0.995f))});
-        if (needs.nearOne) {
+        // Steps alternate between the chains, so the first chain's second
+        // step, the first to read m, is the third step of the program.
+        if (needs.mirror && settings_.length >= 3) {
             derived_.mirror = declare("m");
             emit("ADD", Role::setup, derived_.mirror, allComponents,
                  {negated(readOf(derived_.nearOne)), readOf(splatReg(2.0f))});

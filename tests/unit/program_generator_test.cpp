@@ -149,6 +149,37 @@ TEST(ProgramGeneratorTest, NoInstructionIsAnIdentityTheCompilerCouldFold) {
 
 // A fetch that would repeat an earlier one (same unit, same set) reads at an
 // offset coordinate instead.
+// A register written and never read again is work the compiler removes but
+// the count would include.
+TEST(ProgramGeneratorTest, EveryRegisterWrittenIsReadLater) {
+    auto registerOf = [](std::string operand) {
+        operand.erase(0, operand.find_first_not_of("-|"));
+        return operand.substr(0, operand.find('.'));
+    };
+    for (const LanguageCase& language : languageCases()) {
+        for (const SettingsVariation& variation : settingsVariations()) {
+            BenchSettings settings = settingsFor(language);
+            variation.apply(settings);
+            for (std::uint8_t instruction : testedInstructions(settings)) {
+                const std::vector<CheckedInstruction> program = check(instruction, settings).instructions;
+                for (std::size_t i = 0; i < program.size(); ++i) {
+                    const std::string& written = program[i].destination;
+                    if (written.empty() || written.rfind("result.", 0) == 0 || written.rfind("o[", 0) == 0)
+                        continue;
+                    bool read = false;
+                    for (std::size_t j = i + 1; j < program.size() && !read; ++j) {
+                        for (const std::string& source : program[j].sources)
+                            read = read || registerOf(source) == written;
+                    }
+                    EXPECT_TRUE(read)
+                        << language.name << ", " << variation.name << ", " << instructionName(instruction)
+                        << ": " << written << " written at line " << program[i].line << " is never read";
+                }
+            }
+        }
+    }
+}
+
 TEST(ProgramGeneratorTest, FetchesSpreadOverUnitsAndCoordinateSets) {
     struct Case {
         int fetchTexture, multiTexCoords;
