@@ -1,0 +1,55 @@
+// Output files that cannot be created: the run reports the file and the
+// system's reason, and leaves no partial file of its own behind.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "tests/integration/bad_input_run.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Tests may run as root, whom permissions do not stop; a directory of the
+// file's name makes creating it fail for every user.
+TEST_F(BadInputRun, AResultsFileThatCannotBeCreatedIsReportedAfterTheResults) {
+    fs::create_directory(directory_.file("korvex_results.txt"));
+    const KorvexRun result = run();
+    expectUnhandledError(result, "EFCreateError",
+                         "Cannot create file \"" + fullPath("korvex_results.txt") + "\". Is a directory.");
+    EXPECT_EQ(6u + 1u, crlfLines(result.out).size()) << "the results were shown before the save";
+    EXPECT_TRUE(fs::is_empty(directory_.file("korvex_results.txt")));
+}
+
+TEST_F(BadInputRun, AResultsFileInAReadOnlyDirectoryIsReported) {
+    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only directories";
+    fs::permissions(directory_.path(),
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    const KorvexRun result = run();
+    expectUnhandledError(result, "EFCreateError",
+                         "Cannot create file \"" + fullPath("korvex_results.txt") + "\". Permission denied.");
+    EXPECT_FALSE(directory_.exists("korvex_results.txt"));
+}
+
+// A link into a folder that does not exist takes no room in the numbering
+// but cannot be created, so the fourth program's save fails.
+TEST_F(BadInputRun, AProgramFileThatCannotBeCreatedIsReportedAndEarlierOnesStay) {
+    fs::create_symlink("no-such-folder/program.txt", directory_.file("fasm_0003.txt"));
+    const KorvexRun result = run({"-a", "-o", "d", "-I", "1"});
+    expectUnhandledError(
+        result, "EFCreateError",
+        "Cannot create file \"" + fullPath("fasm_0003.txt") + "\". No such file or directory.");
+    EXPECT_EQ("", result.out);
+    for (const char* saved : {"fasm_0000.txt", "fasm_0001.txt", "fasm_0002.txt"}) {
+        const std::string text = directory_.read(saved);
+        EXPECT_EQ("!!ARBfp1.0\r\n", text.substr(0, 12)) << saved;
+        EXPECT_EQ("END\r\n", text.substr(text.size() - 5)) << saved;
+    }
+    EXPECT_FALSE(fs::exists(directory_.file("fasm_0003.txt"))) << "the link still leads nowhere";
+    EXPECT_FALSE(directory_.exists("fasm_0004.txt"));
+    EXPECT_FALSE(directory_.exists("korvex_results.txt"));
+}
+
+}  // namespace
