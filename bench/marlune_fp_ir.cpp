@@ -2,6 +2,15 @@
 
 namespace fpgen {
 
+const Components& allComponents() {
+    static const Components all = {0, 1, 2, 3};
+    return all;
+}
+
+Components firstComponents(int count) {
+    return Components(allComponents().begin(), allComponents().begin() + count);
+}
+
 Swizzle rotatedSwizzle(int by) {
     Swizzle s;
     for (int i = 0; i < 4; ++i) s.from[i] = (i + by) % 4;
@@ -40,6 +49,13 @@ Reg tempReg(const std::string& name) {
     return r;
 }
 
+Reg indexedReg(RegKind kind, int index) {
+    Reg r;
+    r.kind = kind;
+    r.index = index;
+    return r;
+}
+
 Reg constantReg(float x, float y, float z, float w) {
     Reg r;
     r.kind = RegKind::constant;
@@ -63,6 +79,17 @@ Src negated(Src src) {
 Src swizzled(Src src, const Swizzle& outer) {
     src.swizzle = composeSwizzles(src.swizzle, outer);
     return src;
+}
+
+Instr makeInstr(const std::string& op, Role role, const Reg& dst, const Components& mask,
+                std::vector<Src> srcs) {
+    Instr i;
+    i.op = op;
+    i.role = role;
+    i.dst = dst;
+    i.mask = mask;
+    i.srcs = std::move(srcs);
+    return i;
 }
 
 }  // namespace fpgen

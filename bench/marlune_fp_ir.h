@@ -11,6 +11,9 @@ namespace fpgen {
 // Components 0..3 stand for x, y, z, w.
 using Components = std::vector<int>;
 
+const Components& allComponents();
+Components firstComponents(int count);
+
 // Which register component each logical component reads. A scalar swizzle
 // names one component and is written as ".x".
 struct Swizzle {
@@ -37,6 +40,8 @@ struct Reg {
 };
 
 Reg tempReg(const std::string& name);
+// A parameter, texture coordinate set, output or the loop count, by index.
+Reg indexedReg(RegKind kind, int index);
 Reg constantReg(float x, float y, float z, float w);
 Reg splatReg(float value);
 
@@ -61,6 +66,9 @@ struct Instr {
     int textureUnit = 0;  // TEX only
     int runs = 1;         // how often it runs per pixel (loop bodies run once per iteration)
 };
+
+Instr makeInstr(const std::string& op, Role role, const Reg& dst, const Components& mask,
+                std::vector<Src> srcs);
 
 // A whole program, in the order it is written.
 struct ProgramPlan {

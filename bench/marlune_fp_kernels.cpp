@@ -8,22 +8,6 @@
 namespace fpgen {
 namespace {
 
-const Components allComponents = {0, 1, 2, 3};
-
-Instr make(const std::string& op, Role role, const Reg& dst, const Components& mask, std::vector<Src> srcs) {
-    Instr i;
-    i.op = op;
-    i.role = role;
-    i.dst = dst;
-    i.mask = mask;
-    i.srcs = std::move(srcs);
-    return i;
-}
-
-Components firstComponents(int count) {
-    return Components(allComponents.begin(), allComponents.begin() + count);
-}
-
 // The chain register as the next instruction of the step reads it.
 Src chainRead(const StepContext& c, const Components& written) {
     return swizzled(readOf(c.chain), writtenOnlySwizzle(written));
@@ -77,7 +61,7 @@ Components testedMask(const std::string& op, int components) {
 std::vector<Instr> kernelStep(const std::string& op, const StepContext& c) {
     const Components& m = c.mask;
     const Reg& x = c.chain;
-    auto tested = [&](std::vector<Src> srcs) { return make(op, Role::tested, x, m, std::move(srcs)); };
+    auto tested = [&](std::vector<Src> srcs) { return makeInstr(op, Role::tested, x, m, std::move(srcs)); };
     auto scalarOf = [&](const Src& src) { return swizzled(src, scalarSwizzle(scalarComponent(c))); };
 
     if (op == "ADD" || op == "SUB") return {tested({c.current, c.input})};
@@ -95,7 +79,7 @@ std::vector<Instr> kernelStep(const std::string& op, const StepContext& c) {
         // A dot product leaves the same value in every lane, and a dot product
         // of such a splat folds into one multiply by the weights' sum; adding
         // an input first gives each step a true vector.
-        Instr helper = make("ADD", Role::helper, x, allComponents, {c.current, c.input});
+        Instr helper = makeInstr("ADD", Role::helper, x, allComponents(), {c.current, c.input});
         return {helper, tested({readOf(x), readOf(c.derived.averaging)})};
     }
     if (op == "RSQ" || op == "SIN" || op == "COS" || op == "SCS") return {tested({scalarOf(c.current)})};
@@ -104,21 +88,22 @@ std::vector<Instr> kernelStep(const std::string& op, const StepContext& c) {
     if (op == "ABS" || op == "FRC") {
         // h x - a changes sign across the frame, and halving x keeps FRC from
         // commuting with the helper (frac(a - frac(b)) would equal frac(a - b)).
-        Instr helper = make("MAD", Role::helper, x, m, {c.current, readOf(c.derived.half), negated(c.input)});
+        Instr helper =
+            makeInstr("MAD", Role::helper, x, m, {c.current, readOf(c.derived.half), negated(c.input)});
         return {helper, tested({chainRead(c, m)})};
     }
     if (op == "FLR") {
         // floor(a - n x): the fraction a FLR drops shifts the next argument
         // by as much, so every floor decides part of the frame.
-        Instr helper =
-            make("MAD", Role::helper, x, m, {negated(c.current), readOf(alternatingNearOne(c)), c.input});
+        Instr helper = makeInstr("MAD", Role::helper, x, m,
+                                 {negated(c.current), readOf(alternatingNearOne(c)), c.input});
         return {helper, tested({chainRead(c, m)})};
     }
     if (op == "MOV") {
         // The copy carries the sum into the chain register, so without it
         // the chain would not advance.
         const Reg& s = c.derived.scratch;
-        Instr helper = make("ADD", Role::helper, s, m, {c.current, c.input});
+        Instr helper = makeInstr("ADD", Role::helper, s, m, {c.current, c.input});
         return {helper, tested({swizzled(readOf(s), rotateWithin(m))})};
     }
     if (op == "RCP" || op == "LG2") {
@@ -126,7 +111,7 @@ std::vector<Instr> kernelStep(const std::string& op, const StepContext& c) {
         // from the unstable fixed point that log2(x + 1) has at 0.
         const int lane = scalarComponent(c);
         const Src offset = op == "RCP" ? readOf(c.derived.nearOne) : readOf(splatReg(2.0f));
-        Instr helper = make("ADD", Role::helper, x, {lane}, {c.current, offset});
+        Instr helper = makeInstr("ADD", Role::helper, x, {lane}, {c.current, offset});
         return {helper, tested({swizzled(readOf(x), scalarSwizzle(lane))})};
     }
     if (op == "LIT") {
@@ -134,11 +119,11 @@ std::vector<Instr> kernelStep(const std::string& op, const StepContext& c) {
         // z and y into LIT's x, y and w inputs; halving keeps base and
         // exponent of its power below 1.5, so repeated powers cannot run away.
         const Src zyzy = swizzled(c.current, Swizzle{{2, 1, 2, 1}});
-        Instr helper = make("MUL", Role::helper, x, allComponents, {zyzy, readOf(c.derived.half)});
+        Instr helper = makeInstr("MUL", Role::helper, x, allComponents(), {zyzy, readOf(c.derived.half)});
         return {helper, tested({readOf(x)})};
     }
     if (op == "NRM") {
-        Instr helper = make("ADD", Role::helper, x, allComponents, {c.current, c.input});
+        Instr helper = makeInstr("ADD", Role::helper, x, allComponents(), {c.current, c.input});
         return {helper, tested({readOf(x)})};
     }
     throw KorvexError(ErrorKind::general, "No program form for the instruction " + op);

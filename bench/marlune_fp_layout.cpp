@@ -10,36 +10,14 @@ namespace {
 
 constexpr int chainCount = 2;
 constexpr int maxLoopIterations = 4;
-const Components allComponents = {0, 1, 2, 3};
 
 // Texels are blended into the seed at this weight, so eight fetches add at
 // most 1 to it.
 constexpr float texelWeight = 0.125f;
 
-Reg texcoordReg(int set) {
-    Reg r;
-    r.kind = RegKind::texcoord;
-    r.index = set;
-    return r;
-}
-
-Reg parameterReg(int index) {
-    Reg r;
-    r.kind = RegKind::param;
-    r.index = index;
-    return r;
-}
-
-Reg outputReg(int index) {
-    Reg r;
-    r.kind = RegKind::output;
-    r.index = index;
-    return r;
-}
-
-Components firstComponents(int count) {
-    return Components(allComponents.begin(), allComponents.begin() + count);
-}
+Reg texcoordReg(int set) { return indexedReg(RegKind::texcoord, set); }
+Reg parameterReg(int index) { return indexedReg(RegKind::param, index); }
+Reg outputReg(int index) { return indexedReg(RegKind::output, index); }
 
 class Planner {
 public:
@@ -69,13 +47,7 @@ private:
 
     void emit(const std::string& op, Role role, const Reg& dst, const Components& mask,
               std::vector<Src> srcs) {
-        Instr i;
-        i.op = op;
-        i.role = role;
-        i.dst = dst;
-        i.mask = mask;
-        i.srcs = std::move(srcs);
-        emit(std::move(i));
+        emit(makeInstr(op, role, dst, mask, std::move(srcs)));
     }
 
     void emit(Instr i) {
@@ -90,15 +62,15 @@ private:
     void emitSeeds() {
         u_ = declare("u");
         v_ = declare("v");
-        emit("MUL", Role::setup, u_, allComponents,
+        emit("MUL", Role::setup, u_, allComponents(),
              {swizzled(readOf(texcoordReg(0)), Swizzle{{0, 1, 1, 0}}),
               readOf(constantReg(1.0f / 1024, 1.0f / 1536, 1.0f / 768, 1.0f / 512))});
-        emit("ADD", Role::setup, u_, allComponents, {readOf(u_), readOf(parameterReg(0))});
+        emit("ADD", Role::setup, u_, allComponents(), {readOf(u_), readOf(parameterReg(0))});
         emitFetches();
-        emit("MUL", Role::setup, v_, allComponents,
+        emit("MUL", Role::setup, v_, allComponents(),
              {swizzled(readOf(texcoordReg(0)), Swizzle{{1, 0, 0, 1}}),
               readOf(constantReg(1.0f / 1536, 1.0f / 1024, 1.0f / 512, 1.0f / 768))});
-        emit("ADD", Role::setup, v_, allComponents, {readOf(v_), readOf(parameterReg(1))});
+        emit("ADD", Role::setup, v_, allComponents(), {readOf(v_), readOf(parameterReg(1))});
     }
 
     // Fetch k reads unit k mod 3 (or unit 0 alone) at texture coordinate set
@@ -122,14 +94,10 @@ private:
                      {where, readOf(constantReg(2.0f * repeats, 3.0f * repeats, 0.0f, 0.0f))});
                 where = swizzled(readOf(coord), writtenOnlySwizzle({0, 1}));
             }
-            Instr fetch;
-            fetch.op = "TEX";
-            fetch.dst = texel;
-            fetch.mask = allComponents;
-            fetch.srcs = {where};
+            Instr fetch = makeInstr("TEX", Role::setup, texel, allComponents(), {where});
             fetch.textureUnit = key.second;
             emit(std::move(fetch));
-            emit("MAD", Role::setup, u_, allComponents,
+            emit("MAD", Role::setup, u_, allComponents(),
                  {readOf(texel), readOf(splatReg(texelWeight)), readOf(u_)});
         }
     }
@@ -139,28 +107,28 @@ private:
         if (needs.scratch) derived_.scratch = declare("s");
         if (needs.signedInputs) {
             derived_.difference = declare("w");
-            emit("ADD", Role::setup, derived_.difference, allComponents, {readOf(u_), negated(readOf(v_))});
+            emit("ADD", Role::setup, derived_.difference, allComponents(), {readOf(u_), negated(readOf(v_))});
         }
         if (!needs.nearOne && !needs.half && needs.averagingScale == 0.0f) return;
         derived_.nearOne = declare("n");
-        emit("MUL", Role::setup, derived_.nearOne, allComponents, {readOf(u_), readOf(splatReg(0.004f))});
-        emit("ADD", Role::setup, derived_.nearOne, allComponents,
+        emit("MUL", Role::setup, derived_.nearOne, allComponents(), {readOf(u_), readOf(splatReg(0.004f))});
+        emit("ADD", Role::setup, derived_.nearOne, allComponents(),
              {readOf(derived_.nearOne), readOf(splatReg(0.995f))});
         // Steps alternate between the chains, so the first chain's second
         // step, the first to read m, is the third step of the program.
         if (needs.mirror && settings_.length >= 3) {
             derived_.mirror = declare("m");
-            emit("ADD", Role::setup, derived_.mirror, allComponents,
+            emit("ADD", Role::setup, derived_.mirror, allComponents(),
                  {negated(readOf(derived_.nearOne)), readOf(splatReg(2.0f))});
         }
         if (needs.half) {
             derived_.half = declare("h");
-            emit("MUL", Role::setup, derived_.half, allComponents,
+            emit("MUL", Role::setup, derived_.half, allComponents(),
                  {readOf(derived_.nearOne), readOf(splatReg(0.5f))});
         }
         if (needs.averagingScale != 0.0f) {
             derived_.averaging = declare("g");
-            emit("MUL", Role::setup, derived_.averaging, allComponents,
+            emit("MUL", Role::setup, derived_.averaging, allComponents(),
                  {readOf(derived_.nearOne), readOf(splatReg(needs.averagingScale))});
         }
     }
@@ -181,25 +149,18 @@ private:
         const int body = length / iterations;
         for (int j = 0; j < std::min(chainCount, body); ++j) {
             const Src seed = readOf(j == 0 ? u_ : v_);
-            emit("MOV", Role::setup, chain(j), allComponents, {seed});
+            emit("MOV", Role::setup, chain(j), allComponents(), {seed});
             current_[j] = chainValue(chain(j));
         }
         plan_.usesLoop = true;
         plan_.loopCount = {static_cast<float>(iterations), 0.0f, 1.0f, 0.0f};
         const bool repeat = settings_.branching == 2 || dialect_.hasRepOnly();
-        Reg count;
-        count.kind = RegKind::loopCount;
-        Instr open;
-        open.op = repeat ? "REP" : "LOOP";
-        open.role = Role::loopControl;
-        open.srcs = {repeat ? swizzled(readOf(count), scalarSwizzle(0)) : readOf(count)};
-        emit(std::move(open));
+        const Reg count = indexedReg(RegKind::loopCount, 0);
+        const Src countRead = repeat ? swizzled(readOf(count), scalarSwizzle(0)) : readOf(count);
+        emit(repeat ? "REP" : "LOOP", Role::loopControl, Reg{}, {}, {countRead});
         runs_ = iterations;
         for (int b = 0; b < body; ++b) emitStep(b % chainCount);
-        Instr close;
-        close.op = repeat ? "ENDREP" : "ENDLOOP";
-        close.role = Role::loopControl;
-        emit(std::move(close));
+        emit(repeat ? "ENDREP" : "ENDLOOP", Role::loopControl, Reg{}, {}, {});
         runs_ = 1;
         for (int r = 0; r < length - body * iterations; ++r) emitStep((body + r) % chainCount);
     }
