@@ -47,13 +47,6 @@ TEST(PixelFormatAttributesTest, ChannelBitsFollowTheComponentCount) {
     }
 }
 
-TEST(PixelFormatAttributesTest, AuxiliaryBuffersAndDoubleBufferingAreAskedFor) {
-    const std::vector<int> list = pixelFormatAttributes({true, 4, 3, 1});
-    EXPECT_EQ(3, valueOf(list, 0x2024));
-    EXPECT_EQ(1, valueOf(list, 0x2011));
-    EXPECT_EQ(0, valueOf(pixelFormatAttributes({true, 4, 0, 0}), 0x2024));
-}
-
 TEST(PixelFormatAttributesTest, ComponentCountsOutsideTheTableAskForNoBindAttribute) {
     EXPECT_EQ(0, pixelFormatAttributes({true, 0, 0, 0})[2]);
     EXPECT_EQ(0, pixelFormatAttributes({true, 5, 0, 0})[2]);

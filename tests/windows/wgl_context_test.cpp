@@ -75,25 +75,6 @@ TEST_F(WglContextTest, KillingTheWindowReleasesEverythingAndMayBeRepeated) {
     EXPECT_FALSE(GetClassInfoA(GetModuleHandleA(nullptr), "OpenGL", &unused)) << "the class is unregistered";
 }
 
-TEST_F(WglContextTest, PixelBufferSharesTexturesWithTheWindow) {
-    GLuint texture = 0;
-    gl::glGenTextures(1, &texture);
-    gl::glBindTexture(glenum::TEXTURE_RECTANGLE_NV, texture);
-    createPbuffer(512, 768, 0, 4, 3);
-    ASSERT_TRUE(makePbufferCurrent());
-    EXPECT_NE(wgl_window::context(), wglGetCurrentContext());
-    EXPECT_TRUE(gl::glIsTexture(texture));
-    EXPECT_EQ((std::array<GLint, 4>{0, 0, 512, 768}), viewport());
-
-    const std::string vendor = reinterpret_cast<const char*>(gl::glGetString(glenum::VENDOR));
-    if (vendor.find("Mesa") != std::string::npos) {
-        EXPECT_EQ(glenum::COLOR_ATTACHMENT0_EXT + 3, pixelBufferDrawBuffer(glenum::AUX2))
-            << "Wine on Mesa offers no float format, so the stand-in maps the buffers";
-    }
-    destroyPbuffer();
-    EXPECT_EQ(nullptr, wglGetCurrentContext());
-}
-
 // Fakes for the pixel-buffer entry points, with what they were given. The
 // float request is told from the plain one by its colour bits.
 struct PbufferFakes {
