@@ -1,7 +1,10 @@
 #include "app/program_set.h"
 
+#include <algorithm>
+
 #include "app/errors.h"
 #include "app/program_binding.h"
+#include "app/program_limits.h"
 #include "app/program_output.h"
 #include "app/tables.h"
 #include "bench/marlune_fp.h"
@@ -45,13 +48,24 @@ void assembleSingleTest(BenchSettings& settings) {
     testFigures = {blurFigures()};
 }
 
+// A program longer than the driver takes can only be rejected, so a tested
+// length beyond the driver's instruction limit is cut to it: the text is
+// still too long for the driver to accept, and an absurd length cannot fill
+// memory before the driver gives its verdict.
+BenchSettings generatorSettings(const BenchSettings& settings) {
+    BenchSettings shaped = settings;
+    if (programLimits.maxInstructions > 0) shaped.length = std::min(shaped.length, programLimits.maxInstructions);
+    return shaped;
+}
+
 void assembleAllInstructions(BenchSettings& settings) {
     settings.programCount = allInstructionsCount(settings);
     programSources.clear();
     testFigures.clear();
+    const BenchSettings shaped = generatorSettings(settings);
     for (int test = 0; test < settings.programCount; ++test) {
         currentInstruction = listedInstruction(settings, test);
-        GeneratedProgram program = generateProgram(currentInstruction, settings);
+        GeneratedProgram program = generateProgram(currentInstruction, shaped);
         // An empty text would be printed, saved and handed to the driver as a
         // program; no part of the run can measure it.
         if (program.source.empty())

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/errors.h"
+#include "app/program_limits.h"
 #include "gl/GL.h"
 #include "image/TGA2.h"
 #include "platform/platform.h"
@@ -23,13 +24,22 @@ const TestImage testImages[3] = {
 
 constexpr std::uint8_t trueColourType = 2;
 
+[[noreturn]] void refuseImage(const std::string& path, const std::string& reason) {
+    throw KorvexError(ErrorKind::general, "The image \"" + platform::fullPath(path) + "\" " + reason);
+}
+
 // Loads an image in RGB order. Only 24-bit true colour matches the RGB
-// upload; anything else would be read with the wrong size.
+// upload; anything else would be read with the wrong size. An image larger
+// than the driver's rectangle textures would not be uploaded at all, and the
+// programs would sample nothing.
 void loadRgbImage(TTGAImage& image, const std::string& path) {
     image.LoadFromFile(path);
     if (image.Header.imageType != trueColourType || image.Header.pixelDepth != 24)
-        throw KorvexError(ErrorKind::general, "The image \"" + platform::fullPath(path) +
-                                                  "\" is not a 24-bit true-colour TGA file");
+        refuseImage(path, "is not a 24-bit true-colour TGA file");
+    const int largest = programLimits.maxRectangleTextureSize;
+    if (largest > 0 && (image.Header.width > largest || image.Header.height > largest))
+        refuseImage(path, "is larger than the driver's largest rectangle texture (" + std::to_string(largest) +
+                              " x " + std::to_string(largest) + ")");
     image.SwapRedBlue();
 }
 

@@ -1,6 +1,5 @@
 // Recognising the GL driver among the loaded libraries, and reading its
-// version from names: pure text work, apart from the walk over the loaded
-// libraries itself.
+// version from names: pure text work.
 #pragma once
 
 #include <string>
@@ -23,9 +22,6 @@ std::string fileNameVersion(const std::string& fileName);
 // ("4.5 (Compatibility Profile) Mesa 22.3.6" gives "22.3.6"), else the last
 // word of the vendor-specific part, else the whole string.
 std::string glVersionDriverVersion(const std::string& version);
-
-// The paths of the shared objects loaded in this process.
-std::vector<std::string> loadedLibraries();
 
 // The last path component.
 std::string fileNameOf(const std::string& path);

@@ -13,8 +13,9 @@
 #include "platform/linux/egl_display.h"
 #include "platform/platform.h"
 
-namespace linux_driver {
+namespace {
 
+// The paths of the shared objects loaded in this process.
 std::vector<std::string> loadedLibraries() {
     std::vector<std::string> paths;
     dl_iterate_phdr(
@@ -27,7 +28,7 @@ std::vector<std::string> loadedLibraries() {
     return paths;
 }
 
-}  // namespace linux_driver
+}  // namespace
 
 namespace platform {
 
@@ -55,7 +56,7 @@ std::string eglDriverName() {
 DriverSearch locateDriver(const std::string& vendorString, const std::string& rendererString,
                           const std::string& versionString) {
     DriverSearch search;
-    const std::string path = linux_driver::chooseDriverLibrary(linux_driver::loadedLibraries());
+    const std::string path = linux_driver::chooseDriverLibrary(loadedLibraries());
     if (path.empty()) {
         search.fileName = marlune_gpu::driverFileForVendor(vendorString);
         return search;

@@ -19,10 +19,10 @@ Bytes countingBytes(std::size_t count) {
     return bytes;
 }
 
-TgaSpec sized(std::uint16_t width, std::uint16_t height, std::uint8_t depth = 24, std::uint8_t type = 2) {
-    TgaSpec spec;
-    spec.width = width, spec.height = height, spec.pixelDepth = depth, spec.imageType = type;
-    return spec;
+TgaFields sized(std::uint16_t width, std::uint16_t height, std::uint8_t depth = 24, std::uint8_t type = 2) {
+    TgaFields fields;
+    fields.width = width, fields.height = height, fields.pixelDepth = depth, fields.imageType = type;
+    return fields;
 }
 
 TEST_F(BadInputRun, MissingImageIsReportedWithItsFullPath) {
@@ -36,7 +36,7 @@ TEST_F(BadInputRun, MissingImageIsReportedWithItsFullPath) {
 }
 
 TEST_F(BadInputRun, ImagesThatAreNotTrueColourOf24BitsAreRefusedByName) {
-    TgaSpec mapped = sized(2, 2, 8, 1);
+    TgaFields mapped = sized(2, 2, 8, 1);
     mapped.colorMapType = 1, mapped.colorMapLength = 2, mapped.colorMapEntrySize = 24;
     const std::pair<const char*, std::string> cases[] = {
         {"8-bit grey", buildTga(sized(4, 4, 8, 3), countingBytes(16))},
@@ -66,7 +66,7 @@ TEST_F(BadInputRun, AnImageHeaderWhoseSizeOverflowsRaisesIntegerOverflow) {
 // Under the sanitizers these runs also prove that neither the reader nor the
 // upload touches a byte outside the pixel array.
 TEST_F(BadInputRun, DamagedTrueColourImagesStillRun) {
-    TgaSpec runLength = sized(4, 2, 24, 10);
+    TgaFields runLength = sized(4, 2, 24, 10);
     Bytes pastTheEnd = {0xFF, 9, 8, 7, 0x7F};
     const Bytes raw = countingBytes(128 * 3);
     pastTheEnd.insert(pastTheEnd.end(), raw.begin(), raw.end());

@@ -203,10 +203,10 @@ TEST_P(MissingFiles, EndInTheErrorReportNamingTheFile) {
         << result.err;
 }
 
-TgaSpec thirtyTwoBit() {
-    TgaSpec spec;
-    spec.pixelDepth = 32;
-    return spec;
+TgaFields thirtyTwoBit() {
+    TgaFields fields;
+    fields.pixelDepth = 32;
+    return fields;
 }
 
 INSTANTIATE_TEST_SUITE_P(

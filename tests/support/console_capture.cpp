@@ -1,5 +1,7 @@
 #include "tests/support/console_capture.h"
 
+#include "tests/support/crlf_lines.h"
+
 namespace {
 
 std::string captured;
@@ -24,13 +26,4 @@ const std::string& ConsoleCapture::text() const { return captured; }
 
 const std::vector<std::string>& ConsoleCapture::writes() const { return capturedWrites; }
 
-std::vector<std::string> ConsoleCapture::lines() const {
-    std::vector<std::string> result;
-    std::size_t start = 0;
-    for (std::size_t end = captured.find("\r\n"); end != std::string::npos; end = captured.find("\r\n", start)) {
-        result.push_back(captured.substr(start, end - start));
-        start = end + 2;
-    }
-    if (start < captured.size()) result.push_back(captured.substr(start));
-    return result;
-}
+std::vector<std::string> ConsoleCapture::lines() const { return crlfLines(captured); }

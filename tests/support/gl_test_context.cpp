@@ -7,7 +7,6 @@
 #include "bench/marlune_glwindow.h"
 #include "gl/GL.h"
 #include "gl/GLext.h"
-#include "tests/support/driver_pin.h"
 
 namespace {
 
@@ -32,7 +31,6 @@ void GLContextTest::SetUp() {
         GTEST_SKIP() << "No EGL display could be made on this machine; skipping a test that needs GL";
     }
     windowCreated_ = true;
-    keepDriverLibraryLoaded();
     for (const char* name : loadedExtensions) ASSERT_TRUE(gl::loadExtension(name)) << name << " did not load";
 }
 

@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/crlf_lines.h"
+
 struct KorvexRun {
     int exitCode = -1;  // the exit status, or 128 + signal when it died of one
     std::string out;
@@ -21,10 +23,6 @@ struct KorvexRunOptions {
 };
 
 KorvexRun runKorvex(const KorvexRunOptions& options);
-
-// The lines of a text whose lines end in CR LF (a last, unterminated piece
-// is kept).
-std::vector<std::string> crlfLines(const std::string& text);
 
 // Copies Images/ and fasm_1.txt of the source tree into `directory`.
 void copyBenchmarkFiles(const std::string& directory);

@@ -9,22 +9,22 @@ void put16(std::string& out, std::uint16_t value) {
 
 }  // namespace
 
-std::string buildTga(const TgaSpec& spec, const std::vector<std::uint8_t>& pixels,
+std::string buildTga(const TgaFields& fields, const std::vector<std::uint8_t>& pixels,
                      const std::vector<std::uint8_t>& colorMap) {
     std::string out;
-    out += static_cast<char>(spec.id.size());
-    out += static_cast<char>(spec.colorMapType);
-    out += static_cast<char>(spec.imageType);
+    out += static_cast<char>(fields.id.size());
+    out += static_cast<char>(fields.colorMapType);
+    out += static_cast<char>(fields.imageType);
     put16(out, 0);
-    put16(out, spec.colorMapLength);
-    out += static_cast<char>(spec.colorMapEntrySize);
+    put16(out, fields.colorMapLength);
+    out += static_cast<char>(fields.colorMapEntrySize);
     put16(out, 0);
     put16(out, 0);
-    put16(out, spec.width);
-    put16(out, spec.height);
-    out += static_cast<char>(spec.pixelDepth);
-    out += static_cast<char>(spec.descriptor);
-    out += spec.id;
+    put16(out, fields.width);
+    put16(out, fields.height);
+    out += static_cast<char>(fields.pixelDepth);
+    out += static_cast<char>(fields.descriptor);
+    out += fields.id;
     out.append(colorMap.begin(), colorMap.end());
     out.append(pixels.begin(), pixels.end());
     return out;

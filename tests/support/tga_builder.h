@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-struct TgaSpec {
+struct TgaFields {
     std::uint8_t imageType = 2;
     std::uint8_t pixelDepth = 24;
     std::uint16_t width = 2;
@@ -18,5 +18,5 @@ struct TgaSpec {
 };
 
 // The 18-byte header, the ID field, `colorMap` and `pixels`, as stored.
-std::string buildTga(const TgaSpec& spec, const std::vector<std::uint8_t>& pixels,
+std::string buildTga(const TgaFields& fields, const std::vector<std::uint8_t>& pixels,
                      const std::vector<std::uint8_t>& colorMap = {});

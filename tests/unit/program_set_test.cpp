@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "app/errors.h"
+#include "app/program_limits.h"
 #include "app/program_output.h"
 #include "app/tables.h"
+#include "bench/marlune_fp.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/temp_dir.h"
 
@@ -61,6 +63,21 @@ TEST_F(ProgramSetTest, Fp1TestsLeaveOutTheInstructionsTheLanguageLacks) {
         names += std::string(" ") + instructionName(listedInstruction(benchSettings, test));
     EXPECT_EQ(names,
               " ADD COS DP3 DP4 DST EX2 FLR FRC LG2 LIT LRP MAD MAX MIN MOV MUL POW RCP RSQ SIN SUB RFL");
+}
+
+TEST_F(ProgramSetTest, ALengthBeyondTheDriversLimitIsCutToTheLimit) {
+    const ProgramLimits saved = programLimits;
+    benchSettings.allInstructions = 1;
+    benchSettings.length = 2000000000;
+    programLimits.maxInstructions = 40;
+    assembleProgramSet(benchSettings);
+    benchSettings.length = 40;
+    programLimits.maxInstructions = 0;
+    const ProgramSource firstAtLimit = generateProgram(listedInstruction(benchSettings, 0), benchSettings).source;
+    programLimits = saved;
+    ASSERT_EQ(25u, programSources.size());
+    EXPECT_EQ(firstAtLimit, programSources[0]);
+    EXPECT_GT(testFigures[0].instructions, 40) << "the cut program is still too long for the driver";
 }
 
 TEST_F(ProgramSetTest, VectorAndScalarAlwaysRunsTheSingleTest) {

@@ -119,7 +119,7 @@ TEST_F(RunSequenceTest, AMissingPixelBufferExtensionIsCheckedBetweenMultitexture
 TEST_F(RunSequenceTest, APixelBufferThatCannotBeMadeCurrentStopsTheRunBeforeAnyProgram) {
     TempDir directory(true);
     std::filesystem::create_directory("Images");
-    TgaSpec image;
+    TgaFields image;
     for (const char* name : {"memorial_orig_tm.tga", "3dsmax5beta_image1.tga", "spectrum.tga"})
         directory.write(std::string("Images/") + name, buildTga(image, std::vector<std::uint8_t>(12, 0)));
     pbufferCurrent = false;

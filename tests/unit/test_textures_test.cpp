@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "app/errors.h"
+#include "app/program_limits.h"
 #include "image/TGA2.h"
 #include "tests/support/recording_gl.h"
 #include "tests/support/temp_dir.h"
@@ -23,12 +24,12 @@ void KVX_APIENTRY nameTextures(GLsizei count, GLuint* names) {
 
 void writeImage(const TempDir& directory, const std::string& name, std::uint16_t width, std::uint16_t height,
                 std::uint8_t depth = 24) {
-    TgaSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.pixelDepth = depth;
+    TgaFields fields;
+    fields.width = width;
+    fields.height = height;
+    fields.pixelDepth = depth;
     const std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * depth / 8, 0x40);
-    directory.write("Images/" + name, buildTga(spec, pixels));
+    directory.write("Images/" + name, buildTga(fields, pixels));
 }
 
 class TestTexturesTest : public ::testing::Test {
@@ -92,6 +93,21 @@ TEST_F(TestTexturesTest, RefusesAnImageThatIsNotTwentyFourBitNamingTheFile) {
         EXPECT_NE(std::string(error.what()).find("spectrum.tga"), std::string::npos) << error.what();
     }
     EXPECT_EQ(recording_gl::countCalls("glTexImage2D"), 2);
+}
+
+TEST_F(TestTexturesTest, RefusesAnImageLargerThanTheDriversRectangleTexturesNamingTheFile) {
+    const ProgramLimits saved = programLimits;
+    programLimits.maxRectangleTextureSize = 4;
+    bool refused = false;
+    try {
+        loadTestTextures();
+    } catch (const KorvexError& error) {
+        refused = std::string(error.what()) == "The image \"" + directory_.file("Images/spectrum.tga") +
+                                                   "\" is larger than the driver's largest rectangle texture (4 x 4)";
+    }
+    programLimits = saved;
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(recording_gl::countCalls("glTexImage2D"), 2) << "the two images that fit were uploaded";
 }
 
 TEST_F(TestTexturesTest, AMissingImageRaisesTheOpenError) {

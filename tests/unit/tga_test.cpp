@@ -21,7 +21,7 @@ TTGAImage load(const std::string& file) {
     return image;
 }
 
-TGAHeader headerOf(const TgaSpec& spec) { return load(buildTga(spec, {})).Header; }
+TGAHeader headerOf(const TgaFields& fields) { return load(buildTga(fields, {})).Header; }
 
 TEST(TgaTest, RawImageKeepsFileOrderAndSwapExchangesRedAndBlue) {
     TTGAImage image = load(buildTga({}, twoByTwo));
@@ -41,44 +41,44 @@ TEST(TgaTest, DescriptorBitsBringEveryOrientationToBottomUpLeftToRight) {
         {0x30, {10, 11, 12, 7, 8, 9, 4, 5, 6, 1, 2, 3}},
     };
     for (const auto& [descriptor, expected] : cases) {
-        TgaSpec spec;
-        spec.descriptor = descriptor;
-        EXPECT_EQ(expected, load(buildTga(spec, twoByTwo)).Data) << "descriptor " << int(descriptor);
+        TgaFields fields;
+        fields.descriptor = descriptor;
+        EXPECT_EQ(expected, load(buildTga(fields, twoByTwo)).Data) << "descriptor " << int(descriptor);
     }
 }
 
 TEST(TgaTest, SingleRowAndSingleColumnImagesSurviveFlipAndMirror) {
-    TgaSpec spec;
-    spec.width = 1, spec.height = 1, spec.descriptor = 0x30;
-    EXPECT_EQ((Bytes{1, 2, 3}), load(buildTga(spec, {1, 2, 3})).Data);
-    spec.width = 0, spec.height = 5;
-    EXPECT_TRUE(load(buildTga(spec, {})).Data.empty());
+    TgaFields fields;
+    fields.width = 1, fields.height = 1, fields.descriptor = 0x30;
+    EXPECT_EQ((Bytes{1, 2, 3}), load(buildTga(fields, {1, 2, 3})).Data);
+    fields.width = 0, fields.height = 5;
+    EXPECT_TRUE(load(buildTga(fields, {})).Data.empty());
 }
 
 TEST(TgaTest, RunAndRawPacketsDecode) {
-    TgaSpec spec;
-    spec.imageType = 10;
-    spec.width = 5, spec.height = 1;
-    const TTGAImage image = load(buildTga(spec, {0x83, 9, 8, 7, 0x00, 1, 2, 3}));
+    TgaFields fields;
+    fields.imageType = 10;
+    fields.width = 5, fields.height = 1;
+    const TTGAImage image = load(buildTga(fields, {0x83, 9, 8, 7, 0x00, 1, 2, 3}));
     EXPECT_EQ((Bytes{9, 8, 7, 9, 8, 7, 9, 8, 7, 9, 8, 7, 1, 2, 3}), image.Data);
     EXPECT_EQ(2, image.Header.imageType);
 
-    spec.width = 2;
-    EXPECT_EQ((Bytes{1, 2, 3, 4, 5, 6}), load(buildTga(spec, {0x01, 1, 2, 3, 4, 5, 6})).Data);
+    fields.width = 2;
+    EXPECT_EQ((Bytes{1, 2, 3, 4, 5, 6}), load(buildTga(fields, {0x01, 1, 2, 3, 4, 5, 6})).Data);
 }
 
 TEST(TgaTest, PacketsThatRunPastTheImageAreCut) {
-    TgaSpec spec;
-    spec.imageType = 10;
-    spec.width = 2, spec.height = 1;
-    EXPECT_EQ((Bytes{5, 5, 5, 5, 5, 5}), load(buildTga(spec, {0xFF, 5, 5, 5})).Data);
-    EXPECT_EQ((Bytes{1, 2, 3, 4, 5, 6}), load(buildTga(spec, {0x7F, 1, 2, 3, 4, 5, 6, 7, 8, 9})).Data);
+    TgaFields fields;
+    fields.imageType = 10;
+    fields.width = 2, fields.height = 1;
+    EXPECT_EQ((Bytes{5, 5, 5, 5, 5, 5}), load(buildTga(fields, {0xFF, 5, 5, 5})).Data);
+    EXPECT_EQ((Bytes{1, 2, 3, 4, 5, 6}), load(buildTga(fields, {0x7F, 1, 2, 3, 4, 5, 6, 7, 8, 9})).Data);
 }
 
 TEST(TgaTest, TruncatedFilesLeaveZeroBytes) {
     EXPECT_EQ((Bytes{1, 2, 3, 4, 5, 0, 0, 0, 0, 0, 0, 0}), load(buildTga({}, {1, 2, 3, 4, 5})).Data);
 
-    TgaSpec rle;
+    TgaFields rle;
     rle.imageType = 10;
     EXPECT_EQ((Bytes{1, 2, 3, 1, 2, 3, 0, 0, 0, 0, 0, 0}), load(buildTga(rle, {0x81, 1, 2, 3, 0x81, 4})).Data);
     EXPECT_EQ(Bytes(12, 0), load(buildTga(rle, {})).Data);
@@ -89,16 +89,16 @@ TEST(TgaTest, TruncatedFilesLeaveZeroBytes) {
 }
 
 TEST(TgaTest, IdFieldIsSkipped) {
-    TgaSpec spec;
-    spec.id = "made by a test";
-    EXPECT_EQ(twoByTwo, load(buildTga(spec, twoByTwo)).Data);
+    TgaFields fields;
+    fields.id = "made by a test";
+    EXPECT_EQ(twoByTwo, load(buildTga(fields, twoByTwo)).Data);
 }
 
 TEST(TgaTest, ColourMapIsReadAndSwappedForNarrowPixels) {
-    TgaSpec spec;
-    spec.imageType = 1, spec.pixelDepth = 8, spec.colorMapType = 1;
-    spec.colorMapLength = 2, spec.colorMapEntrySize = 24;
-    TTGAImage image = load(buildTga(spec, {0, 1, 1, 0}, {10, 20, 30, 40, 50, 60}));
+    TgaFields fields;
+    fields.imageType = 1, fields.pixelDepth = 8, fields.colorMapType = 1;
+    fields.colorMapLength = 2, fields.colorMapEntrySize = 24;
+    TTGAImage image = load(buildTga(fields, {0, 1, 1, 0}, {10, 20, 30, 40, 50, 60}));
     EXPECT_EQ((Bytes{0, 1, 1, 0}), image.Data) << "indices stay indices";
     image.SwapRedBlue();
     EXPECT_EQ((Bytes{30, 20, 10, 60, 50, 40}), image.ColorMap);
@@ -106,13 +106,13 @@ TEST(TgaTest, ColourMapIsReadAndSwappedForNarrowPixels) {
 }
 
 TEST(TgaTest, GreyScaleWithoutMapAndAlphaBytesStayPut) {
-    TgaSpec grey;
+    TgaFields grey;
     grey.imageType = 3, grey.pixelDepth = 8;
     TTGAImage image = load(buildTga(grey, {1, 2, 3, 4}));
     image.SwapRedBlue();
     EXPECT_EQ((Bytes{1, 2, 3, 4}), image.Data);
 
-    TgaSpec alpha;
+    TgaFields alpha;
     alpha.pixelDepth = 32, alpha.width = 1, alpha.height = 2;
     TTGAImage withAlpha = load(buildTga(alpha, {1, 2, 3, 4, 5, 6, 7, 8}));
     withAlpha.SwapRedBlue();
@@ -121,7 +121,7 @@ TEST(TgaTest, GreyScaleWithoutMapAndAlphaBytesStayPut) {
 
 TEST(TgaTest, OverflowingHeaderRaisesIntegerOverflowAndKeepsTheImage) {
     TTGAImage image = load(buildTga({}, twoByTwo));
-    TgaSpec huge;
+    TgaFields huge;
     huge.width = 65535, huge.height = 65535, huge.pixelDepth = 32;
     std::istringstream stream(buildTga(huge, {}));
     try {
@@ -135,7 +135,7 @@ TEST(TgaTest, OverflowingHeaderRaisesIntegerOverflowAndKeepsTheImage) {
 }
 
 TEST(TgaTest, LaterLoadKeepsAnEarlierColourMapOnlyWhenTheNewFileHasNone) {
-    TgaSpec mapped;
+    TgaFields mapped;
     mapped.imageType = 1, mapped.pixelDepth = 8, mapped.colorMapType = 1;
     mapped.colorMapLength = 1, mapped.colorMapEntrySize = 24;
     TTGAImage image;
@@ -148,9 +148,9 @@ TEST(TgaTest, LaterLoadKeepsAnEarlierColourMapOnlyWhenTheNewFileHasNone) {
 }
 
 TEST(TgaTest, HeaderFieldsAreLittleEndian) {
-    TgaSpec spec;
-    spec.width = 0x0201, spec.height = 3, spec.pixelDepth = 16;
-    const TGAHeader header = headerOf(spec);
+    TgaFields fields;
+    fields.width = 0x0201, fields.height = 3, fields.pixelDepth = 16;
+    const TGAHeader header = headerOf(fields);
     EXPECT_EQ(0x0201, header.width);
     EXPECT_EQ(3, header.height);
     EXPECT_EQ(16, header.pixelDepth);

@@ -12,13 +12,11 @@
 #include "bench/marlune_glwindow.h"
 #include "bench/marlune_gpu.h"
 #include "gl/GL.h"
-#include "tests/support/driver_pin.h"
 
 namespace {
 
 int identify() {
     createGLWindow(0, 0, 512, 768);
-    keepDriverLibraryLoaded();
     const bool found = marlune_gpu::identifyDriver();
     writeLine("found=" + std::to_string(found));
     writeLine("vendor=" + marlune_gpu::vendorString);
@@ -32,7 +30,6 @@ int identify() {
 
 int compile(const std::string& fileName) {
     createGLWindow(0, 0, 512, 768);
-    keepDriverLibraryLoaded();
     if (marlune_arb::checkExtension("GL_ARB_fragment_program") != 0) return exitcode::cannotRunHere;
     createPbuffer(512, 768, 0, 4);
     makePbufferCurrent();
