@@ -3,12 +3,10 @@
 // how fast it ran.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <regex>
 
 #include "tests/support/run_korvex.h"
 #include "tests/support/temp_dir.h"
-#include "tests/support/tga_builder.h"
 
 namespace {
 
@@ -178,43 +176,5 @@ TEST_F(BenchmarkRun, AProgramWithErrorsPrintsTheDriversTextAndExits3) {
     EXPECT_EQ(result.out.rfind("Fragment program contains errors:\n\nline 3", 0), 0u) << result.out;
     EXPECT_FALSE(directory_.exists("korvex_results.txt"));
 }
-
-struct MissingFileCase {
-    const char* name;
-    const char* file;
-    std::string replacement;  // empty: the file is removed
-};
-
-void PrintTo(const MissingFileCase& c, std::ostream* out) { *out << c.name; }
-
-class MissingFiles : public BenchmarkRun, public ::testing::WithParamInterface<MissingFileCase> {};
-
-TEST_P(MissingFiles, EndInTheErrorReportNamingTheFile) {
-    const std::string path = directory_.file(GetParam().file);
-    if (GetParam().replacement.empty())
-        std::filesystem::remove(path);
-    else
-        directory_.write(GetParam().file, GetParam().replacement);
-    const KorvexRun result = run({"-I", "2"});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err.rfind("Exception ", 0), 0u) << result.err;
-    EXPECT_NE(result.err.find(std::filesystem::path(GetParam().file).filename().string()), std::string::npos)
-        << result.err;
-}
-
-TgaFields thirtyTwoBit() {
-    TgaFields fields;
-    fields.pixelDepth = 32;
-    return fields;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, MissingFiles,
-    ::testing::Values(MissingFileCase{"Program", "fasm_1.txt", ""},
-                      MissingFileCase{"Image", "Images/spectrum.tga", ""},
-                      MissingFileCase{"NotTwentyFourBit", "Images/memorial_orig_tm.tga",
-                                      buildTga(thirtyTwoBit(), std::vector<std::uint8_t>(16, 0x80))}),
-    [](const ::testing::TestParamInfo<MissingFileCase>& info) { return info.param.name; });
 
 }  // namespace
