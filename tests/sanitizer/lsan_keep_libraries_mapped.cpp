@@ -11,3 +11,9 @@ extern "C" int dlclose(void*) { return 0; }
 extern "C" const char* __lsan_default_options() {
     return "suppressions=" KORVEX_LSAN_SUPPRESSIONS ":print_suppressions=0";
 }
+
+// The runtime's record of the dynamic TLS of libraries that Mesa loads can
+// be garbage (it depends on the process's memory layout), and the leak scan
+// at exit then crashes reading it. Without the interception the scan skips
+// those blocks; anything only they hold belongs to Mesa and is suppressed.
+extern "C" const char* __asan_default_options() { return "intercept_tls_get_addr=0"; }
