@@ -20,8 +20,6 @@ ConsoleWriter consoleWriter = standardOutputWriter;
 
 void writeLine(const std::string& line) { consoleWriter(line + "\r\n"); }
 
-void writeText(const std::string& text) { consoleWriter(text); }
-
 void waitForEnter() {
     for (int c = std::getchar(); c != EOF && c != '\n'; c = std::getchar()) {
     }

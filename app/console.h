@@ -6,9 +6,6 @@
 
 void writeLine(const std::string& line);
 
-// Writes text that already carries its own line ends, in one write.
-void writeText(const std::string& text);
-
 // Waits for the user to press Enter: reads one line and discards it. End of
 // input, or an input that cannot be read, counts as Enter.
 void waitForEnter();

@@ -1,5 +1,6 @@
 #include "app/program_text.h"
 
+#include "app/crlf_text.h"
 #include "app/file_io.h"
 
 ProgramSource splitProgramText(const std::string& bytes) {
@@ -19,10 +20,6 @@ ProgramSource splitProgramText(const std::string& bytes) {
     return lines;
 }
 
-std::string programString(const ProgramSource& source) {
-    std::string text;
-    for (const std::string& line : source) text += line + "\r\n";
-    return text;
-}
+std::string programString(const ProgramSource& source) { return crlfText(source); }
 
 ProgramSource loadProgramText(const std::string& fileName) { return splitProgramText(readWholeFile(fileName)); }

@@ -61,9 +61,3 @@ std::optional<std::string> shadingWarning(std::optional<std::uint64_t> shaded, i
     return "Warning: " + std::to_string(*shaded) + " of " + std::to_string(expected) +
            " fragments were shaded; the rates overstate the work";
 }
-
-std::string resultLinesText(const ResultLines& lines) {
-    std::string text;
-    for (const std::string& line : lines) text += line + "\r\n";
-    return text;
-}

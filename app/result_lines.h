@@ -55,4 +55,3 @@ std::optional<std::string> shadingWarning(std::optional<std::uint64_t> shaded, i
 // The ordered result lines of a run; its text form is every line followed
 // by CR LF.
 using ResultLines = std::vector<std::string>;
-std::string resultLinesText(const ResultLines& lines);

@@ -1,6 +1,7 @@
 #include "app/test_loop.h"
 
 #include "app/console.h"
+#include "app/crlf_text.h"
 #include "app/file_io.h"
 #include "app/program_binding.h"
 #include "app/program_set.h"
@@ -27,8 +28,10 @@ void runTests(int iterations) {
         resultLines.insert(resultLines.end(), block.begin(), block.end());
         if (const auto warning = shadingWarning(lastFragmentCount(), iterations))
             resultLines.push_back(*warning);
-        writeText(resultLinesText(resultLines) + "\r\n");
+        // Every line is a write of its own; an empty line closes each printout.
+        for (const std::string& line : resultLines) writeLine(line);
+        writeLine("");
     }
 }
 
-void saveResults() { writeWholeFile("korvex_results.txt", resultLinesText(resultLines)); }
+void saveResults() { writeWholeFile("korvex_results.txt", crlfText(resultLines)); }
