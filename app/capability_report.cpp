@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "app/console.h"
 #include "app/settings.h"
 #include "app/tables.h"
+#include "base/console.h"
 #include "bench/marlune_gpu.h"
 
 namespace {

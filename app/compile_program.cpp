@@ -1,8 +1,8 @@
 // Compiling a program text on the ARB or the NV fragment-program target.
 #include "app/compile_program.h"
 
-#include "app/console.h"
-#include "app/errors.h"
+#include "base/console.h"
+#include "base/errors.h"
 #include "gl/GL.h"
 #include "gl/GLext.h"
 

@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <new>
 
-#include "app/errors.h"
 #include "app/main_block.h"
+#include "base/errors.h"
 #include "gl/GL.h"
 #include "platform/platform.h"
 

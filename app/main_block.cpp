@@ -1,10 +1,10 @@
 #include "app/main_block.h"
 
 #include "app/command_line.h"
-#include "app/errors.h"
 #include "app/run_sequence.h"
 #include "app/tables.h"
 #include "app/texts.h"
+#include "base/errors.h"
 #include "bench/marlune_common.h"
 #include "gl/gl_types.h"
 

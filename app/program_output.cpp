@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "app/console.h"
-#include "app/file_io.h"
+#include "base/console.h"
+#include "base/file_io.h"
 
 std::string fasmFileName(int number) {
     char name[32];

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "app/errors.h"
 #include "app/program_binding.h"
 #include "app/program_limits.h"
 #include "app/program_output.h"
 #include "app/tables.h"
+#include "base/errors.h"
 #include "bench/marlune_fp.h"
 
 std::vector<ProgramSource> programSources;

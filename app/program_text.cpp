@@ -1,7 +1,7 @@
 #include "app/program_text.h"
 
-#include "app/crlf_text.h"
-#include "app/file_io.h"
+#include "base/crlf_text.h"
+#include "base/file_io.h"
 
 ProgramSource splitProgramText(const std::string& bytes) {
     const std::string text = bytes.substr(0, bytes.find('\0'));

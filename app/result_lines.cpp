@@ -1,8 +1,8 @@
 #include "app/result_lines.h"
 
-#include "app/errors.h"
-#include "app/number_format.h"
 #include "app/tables.h"
+#include "base/errors.h"
+#include "base/number_format.h"
 #include "bench/marlune_common.h"
 
 namespace {

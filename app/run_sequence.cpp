@@ -4,8 +4,6 @@
 
 #include "app/capability_report.h"
 #include "app/compile_program.h"
-#include "app/console.h"
-#include "app/errors.h"
 #include "app/latency_test.h"
 #include "app/program_binding.h"
 #include "app/program_limits.h"
@@ -16,6 +14,8 @@
 #include "app/test_loop.h"
 #include "app/test_textures.h"
 #include "app/timed_draw.h"
+#include "base/console.h"
+#include "base/errors.h"
 #include "bench/marlune_arb.h"
 #include "bench/marlune_glwindow.h"
 #include "bench/marlune_nv.h"

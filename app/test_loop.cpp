@@ -1,12 +1,12 @@
 #include "app/test_loop.h"
 
-#include "app/console.h"
-#include "app/crlf_text.h"
-#include "app/file_io.h"
 #include "app/program_binding.h"
 #include "app/program_set.h"
 #include "app/settings.h"
 #include "app/timed_draw.h"
+#include "base/console.h"
+#include "base/crlf_text.h"
+#include "base/file_io.h"
 #include "platform/platform.h"
 
 ResultLines resultLines;

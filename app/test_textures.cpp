@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "app/errors.h"
 #include "app/program_limits.h"
+#include "base/errors.h"
 #include "gl/GL.h"
 #include "image/TGA2.h"
 #include "platform/platform.h"

@@ -1,7 +1,7 @@
 #include "app/texts.h"
 
-#include "app/console.h"
-#include "app/errors.h"
+#include "base/console.h"
+#include "base/errors.h"
 #include "platform/platform.h"
 
 std::string versionLine() { return std::string("korvex v0.7 ") + platform::versionTag(); }

@@ -2,7 +2,7 @@
 // twin, so the " not supported" line has one home.
 #include "bench/marlune_arb.h"
 
-#include "app/console.h"
+#include "base/console.h"
 #include "gl/GL.h"
 #include "gl/GLext.h"
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/console.h"
+#include "base/console.h"
 #include "gl/GL.h"
 #include "gl/GLext.h"
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/errors.h"
 #include "app/tables.h"
+#include "base/errors.h"
 #include "bench/marlune_fp_dialect.h"
 #include "bench/marlune_fp_layout.h"
 #include "bench/marlune_fp_text.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <set>
 
-#include "app/errors.h"
+#include "base/errors.h"
 
 namespace fpgen {
 namespace {

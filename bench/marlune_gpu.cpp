@@ -2,7 +2,7 @@
 // driver file that the platform finds for them.
 #include "bench/marlune_gpu.h"
 
-#include "app/console.h"
+#include "base/console.h"
 #include "gl/GL.h"
 #include "platform/platform.h"
 

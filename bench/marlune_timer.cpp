@@ -1,6 +1,6 @@
 #include "bench/marlune_timer.h"
 
-#include "app/errors.h"
+#include "base/errors.h"
 #include "platform/platform.h"
 
 CounterSource counterSource = {platform::counterFrequency, platform::counterValue};

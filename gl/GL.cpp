@@ -1,6 +1,6 @@
 #include "gl/GL.h"
 
-#include "app/errors.h"
+#include "base/errors.h"
 #include "platform/platform.h"
 
 namespace gl {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <sstream>
 
-#include "app/errors.h"
-#include "app/file_io.h"
+#include "base/errors.h"
+#include "base/file_io.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/console.h"
-#include "app/errors.h"
+#include "base/console.h"
+#include "base/errors.h"
 #include "bench/marlune_fbo.h"
 #include "bench/marlune_glwindow.h"
 #include "platform/linux/egl_display.h"

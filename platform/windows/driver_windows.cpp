@@ -4,7 +4,7 @@
 // after windows.h, whose types it uses
 #include <tlhelp32.h>
 
-#include "app/file_io.h"
+#include "base/file_io.h"
 #include "bench/marlune_driver.h"
 #include "bench/marlune_gpu.h"
 #include "platform/platform.h"

@@ -1,6 +1,6 @@
 #include "platform/windows/system_directory.h"
 
-#include "app/errors.h"
+#include "base/errors.h"
 
 namespace windows_system {
 

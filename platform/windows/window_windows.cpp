@@ -2,8 +2,8 @@
 // only carries a double-buffered RGBA pixel format and a WGL context.
 #include <windows.h>
 
-#include "app/console.h"
-#include "app/errors.h"
+#include "base/console.h"
+#include "base/errors.h"
 #include "bench/marlune_glwindow.h"
 #include "bench/marlune_window_messages.h"
 #include "gl/GL.h"

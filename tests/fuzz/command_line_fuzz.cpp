@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/console.h"
-#include "app/errors.h"
 #include "app/main_block.h"
 #include "app/settings.h"
 #include "app/texts.h"
+#include "base/console.h"
+#include "base/errors.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/file_io.h"
 #include "app/program_text.h"
+#include "base/file_io.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace {

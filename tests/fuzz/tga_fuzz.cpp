@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/errors.h"
+#include "base/errors.h"
 #include "image/TGA2.h"
 #include "tests/fuzz/fuzz_check.h"
 

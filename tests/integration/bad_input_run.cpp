@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <regex>
 
-#include "app/errors.h"
+#include "base/errors.h"
 #include "gl/GL.h"
 #include "gl/GLext.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/console.h"
+#include "base/console.h"
 
 class ConsoleCapture {
 public:

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/errors.h"
+#include "base/errors.h"
 #include "bench/marlune_glwindow.h"
 #include "gl/GL.h"
 #include "gl/GLext.h"

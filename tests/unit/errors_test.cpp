@@ -6,8 +6,8 @@
 #include <csignal>
 #include <climits>
 
-#include "app/errors.h"
-#include "app/file_io.h"
+#include "base/errors.h"
+#include "base/file_io.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

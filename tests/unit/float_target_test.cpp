@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/errors.h"
+#include "base/errors.h"
 #include "bench/marlune_fbo.h"
 #include "bench/marlune_glwindow.h"
 #include "tests/support/console_capture.h"

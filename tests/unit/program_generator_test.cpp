@@ -6,8 +6,8 @@
 #include <set>
 #include <string>
 
-#include "app/errors.h"
 #include "app/tables.h"
+#include "base/errors.h"
 #include "bench/marlune_fp.h"
 #include "tests/support/generator_cases.h"
 #include "tests/support/program_checker.h"

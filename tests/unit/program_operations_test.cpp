@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/compile_program.h"
-#include "app/errors.h"
+#include "base/errors.h"
 #include "bench/marlune_arb.h"
 #include "bench/marlune_glwindow.h"
 #include "bench/marlune_nv.h"

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/errors.h"
 #include "app/program_limits.h"
 #include "app/program_output.h"
 #include "app/tables.h"
+#include "base/errors.h"
 #include "bench/marlune_fp.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/temp_dir.h"

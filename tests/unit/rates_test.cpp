@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/number_format.h"
+#include "base/number_format.h"
 #include "bench/marlune_common.h"
 
 namespace {

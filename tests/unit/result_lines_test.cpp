@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "app/errors.h"
+#include "base/errors.h"
 
 namespace {
 

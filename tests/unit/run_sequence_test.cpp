@@ -4,10 +4,10 @@
 
 #include <filesystem>
 
-#include "app/errors.h"
 #include "app/run_platform.h"
 #include "app/settings.h"
 #include "app/tables.h"
+#include "base/errors.h"
 #include "bench/marlune_gpu.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/recording_gl.h"

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "app/errors.h"
 #include "app/program_limits.h"
+#include "base/errors.h"
 #include "image/TGA2.h"
 #include "tests/support/recording_gl.h"
 #include "tests/support/temp_dir.h"

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/errors.h"
 #include "app/main_block.h"
 #include "app/texts.h"
+#include "base/errors.h"
 #include "tests/support/console_capture.h"
 
 namespace {

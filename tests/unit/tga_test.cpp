@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "app/errors.h"
+#include "base/errors.h"
 #include "image/TGA2.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/tga_builder.h"

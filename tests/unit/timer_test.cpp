@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "app/errors.h"
+#include "base/errors.h"
 #include "bench/marlune_timer.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "app/errors.h"
+#include "base/errors.h"
 #include "bench/marlune_glwindow.h"
 #include "bench/marlune_gpu.h"
 #include "gl/GL.h"

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "app/compile_program.h"
-#include "app/console.h"
-#include "app/errors.h"
+#include "base/console.h"
+#include "base/errors.h"
 #include "bench/marlune_arb.h"
 #include "bench/marlune_glwindow.h"
 #include "bench/marlune_gpu.h"

@@ -1,10 +1,10 @@
-#include "app/file_io.h"
+#include "base/file_io.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <memory>
 
-#include "app/errors.h"
+#include "base/errors.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "app/console.h"
+#include "base/console.h"
 
 #include <cerrno>
 #include <cstdio>
 
-#include "app/errors.h"
+#include "base/errors.h"
 #include "platform/platform.h"
 
 void standardOutputWriter(const std::string& bytes) {

@@ -1,4 +1,4 @@
-#include "app/crlf_text.h"
+#include "base/crlf_text.h"
 
 std::string crlfText(const std::vector<std::string>& lines) {
     std::string text;
