@@ -2,10 +2,10 @@
 
 #include <cstdint>
 
-#include "app/settings.h"
-#include "app/tables.h"
 #include "base/console.h"
 #include "bench/marlune_gpu.h"
+#include "bench/settings.h"
+#include "bench/tables.h"
 
 namespace {
 

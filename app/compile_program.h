@@ -1,7 +1,7 @@
 // Compiling a program text into a GL program object.
 #pragma once
 
-#include "app/program_text.h"
+#include "bench/program_text.h"
 #include "gl/gl_types.h"
 
 // Loads `source` on `target` (GL_FRAGMENT_PROGRAM_NV with glLoadProgramNV,

@@ -4,13 +4,13 @@
 
 #include "app/program_set.h"
 #include "app/result_lines.h"
-#include "app/settings.h"
 #include "app/timed_draw.h"
 #include "base/console.h"
 #include "base/errors.h"
 #include "base/number_format.h"
 #include "bench/marlune_common.h"
 #include "bench/marlune_glwindow.h"
+#include "bench/settings.h"
 #include "gl/GL.h"
 #include "gl/GLext.h"
 

@@ -2,10 +2,10 @@
 
 #include "app/command_line.h"
 #include "app/run_sequence.h"
-#include "app/tables.h"
 #include "app/texts.h"
 #include "base/errors.h"
 #include "bench/marlune_common.h"
+#include "bench/tables.h"
 #include "gl/gl_types.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
+#include "bench/settings.h"
 
 // Fills `settings` from the options, each asked for in the fixed order.
 void applyOptions(const std::vector<std::string>& parameters, BenchSettings& settings);

@@ -1,8 +1,8 @@
 #include "app/program_binding.h"
 
-#include "app/tables.h"
 #include "bench/marlune_arb.h"
 #include "bench/marlune_nv.h"
+#include "bench/tables.h"
 
 namespace {
 

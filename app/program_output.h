@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/program_text.h"
+#include "bench/program_text.h"
 
 // "fasm_%.4d.txt": at least four digits, with leading zeros.
 std::string fasmFileName(int number);

@@ -5,9 +5,9 @@
 #include "app/program_binding.h"
 #include "app/program_limits.h"
 #include "app/program_output.h"
-#include "app/tables.h"
 #include "base/errors.h"
-#include "bench/marlune_fp.h"
+#include "bench/fpgen/marlune_fp.h"
+#include "bench/tables.h"
 
 std::vector<ProgramSource> programSources;
 std::vector<GLuint> programIds;

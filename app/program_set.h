@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/program_text.h"
 #include "app/result_lines.h"
-#include "app/settings.h"
+#include "bench/program_text.h"
+#include "bench/settings.h"
 #include "gl/gl_types.h"
 
 // One entry per test, index = test number. The texts live until they are

@@ -1,9 +1,9 @@
 #include "app/result_lines.h"
 
-#include "app/tables.h"
 #include "base/errors.h"
 #include "base/number_format.h"
 #include "bench/marlune_common.h"
+#include "bench/tables.h"
 
 namespace {
 

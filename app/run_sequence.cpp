@@ -9,8 +9,6 @@
 #include "app/program_limits.h"
 #include "app/program_set.h"
 #include "app/run_platform.h"
-#include "app/settings.h"
-#include "app/tables.h"
 #include "app/test_loop.h"
 #include "app/test_textures.h"
 #include "app/timed_draw.h"
@@ -19,6 +17,8 @@
 #include "bench/marlune_arb.h"
 #include "bench/marlune_glwindow.h"
 #include "bench/marlune_nv.h"
+#include "bench/settings.h"
+#include "bench/tables.h"
 #include "gl/GL.h"
 #include "platform/platform.h"
 

@@ -2,11 +2,11 @@
 
 #include "app/program_binding.h"
 #include "app/program_set.h"
-#include "app/settings.h"
 #include "app/timed_draw.h"
 #include "base/console.h"
 #include "base/crlf_text.h"
 #include "base/file_io.h"
+#include "bench/settings.h"
 #include "platform/platform.h"
 
 ResultLines resultLines;

@@ -1,6 +1,6 @@
 #include "bench/marlune_common.h"
 
-#include "app/tables.h"
+#include "bench/tables.h"
 
 std::string optionValue(const std::vector<std::string>& parameters, const std::string& letter,
                         const std::string& longName) {

@@ -13,13 +13,13 @@
 
 #include "app/compile_program.h"
 #include "app/program_binding.h"
-#include "app/program_text.h"
 #include "app/result_lines.h"
-#include "app/tables.h"
 #include "app/test_textures.h"
 #include "app/timed_draw.h"
 #include "base/errors.h"
 #include "bench/marlune_glwindow.h"
+#include "bench/program_text.h"
+#include "bench/tables.h"
 #include "gl/GL.h"
 #include "gl/GLext.h"
 

@@ -8,10 +8,10 @@
 
 #include "app/command_line.h"
 #include "app/main_block.h"
-#include "app/settings.h"
 #include "app/texts.h"
 #include "base/console.h"
 #include "base/errors.h"
+#include "bench/settings.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "app/program_set.h"
-#include "app/settings.h"
-#include "app/tables.h"
-#include "bench/marlune_fp.h"
+#include "bench/fpgen/marlune_fp.h"
+#include "bench/settings.h"
+#include "bench/tables.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/support/program_checker.h"
 

@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/program_text.h"
 #include "base/file_io.h"
+#include "bench/program_text.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
-#include "app/tables.h"
-#include "bench/marlune_fp.h"
+#include "bench/fpgen/marlune_fp.h"
+#include "bench/settings.h"
+#include "bench/tables.h"
 #include "gl/GL.h"
 #include "gl/GLext.h"
 #include "tests/support/gl_test_context.h"

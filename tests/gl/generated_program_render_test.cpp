@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
-#include "app/tables.h"
 #include "app/test_textures.h"
 #include "app/timed_draw.h"
+#include "bench/fpgen/marlune_fp.h"
 #include "bench/marlune_arb.h"
-#include "bench/marlune_fp.h"
+#include "bench/settings.h"
+#include "bench/tables.h"
 #include "gl/GL.h"
 #include "gl/GLext.h"
 #include "tests/support/arb_reference.h"

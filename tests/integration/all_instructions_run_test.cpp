@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
-#include "app/tables.h"
-#include "bench/marlune_fp.h"
+#include "bench/fpgen/marlune_fp.h"
+#include "bench/settings.h"
+#include "bench/tables.h"
 #include "tests/support/run_korvex.h"
 #include "tests/support/temp_dir.h"
 

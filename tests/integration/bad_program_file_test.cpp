@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "app/program_text.h"
+#include "bench/program_text.h"
 #include "tests/integration/bad_input_run.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "tests/support/generator_cases.h"
 
-#include "app/tables.h"
+#include "bench/tables.h"
 
 const std::vector<LanguageCase>& languageCases() {
     static const std::vector<LanguageCase> cases = {

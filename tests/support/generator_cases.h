@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
+#include "bench/settings.h"
 
 struct LanguageCase {
     const char* name;

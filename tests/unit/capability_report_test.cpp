@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
 #include "bench/marlune_gpu.h"
+#include "bench/settings.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/recording_gl.h"
 

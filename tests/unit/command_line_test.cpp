@@ -4,8 +4,8 @@
 
 #include "app/command_line.h"
 #include "app/main_block.h"
-#include "app/settings.h"
 #include "bench/marlune_common.h"
+#include "bench/settings.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "app/program_set.h"
-#include "app/settings.h"
 #include "app/timed_draw.h"
 #include "base/errors.h"
 #include "bench/marlune_timer.h"
+#include "bench/settings.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/recording_gl.h"
 

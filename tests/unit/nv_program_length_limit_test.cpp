@@ -3,8 +3,8 @@
 // as one the language allows.
 #include <gtest/gtest.h>
 
-#include "app/tables.h"
-#include "bench/marlune_fp.h"
+#include "bench/fpgen/marlune_fp.h"
+#include "bench/tables.h"
 #include "tests/support/generator_cases.h"
 #include "tests/support/program_checker.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/tables.h"
+#include "bench/tables.h"
 #include "tests/support/recording_gl.h"
 
 namespace {

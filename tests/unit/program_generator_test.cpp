@@ -6,9 +6,9 @@
 #include <set>
 #include <string>
 
-#include "app/tables.h"
 #include "base/errors.h"
-#include "bench/marlune_fp.h"
+#include "bench/fpgen/marlune_fp.h"
+#include "bench/tables.h"
 #include "tests/support/generator_cases.h"
 #include "tests/support/program_checker.h"
 

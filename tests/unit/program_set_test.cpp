@@ -4,9 +4,9 @@
 
 #include "app/program_limits.h"
 #include "app/program_output.h"
-#include "app/tables.h"
 #include "base/errors.h"
-#include "bench/marlune_fp.h"
+#include "bench/fpgen/marlune_fp.h"
+#include "bench/tables.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/temp_dir.h"
 

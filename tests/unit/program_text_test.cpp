@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/program_text.h"
 #include "base/errors.h"
+#include "bench/program_text.h"
 #include "tests/support/temp_dir.h"
 
 #include <sys/stat.h>

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/tables.h"
-#include "bench/marlune_fp.h"
+#include "bench/fpgen/marlune_fp.h"
+#include "bench/tables.h"
 #include "tests/support/arb_reference.h"
 #include "tests/support/generator_cases.h"
 

@@ -7,8 +7,8 @@
 #include <set>
 #include <string>
 
-#include "app/tables.h"
-#include "bench/marlune_fp.h"
+#include "bench/fpgen/marlune_fp.h"
+#include "bench/tables.h"
 #include "tests/support/generator_cases.h"
 #include "tests/support/program_checker.h"
 

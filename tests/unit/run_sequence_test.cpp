@@ -5,10 +5,10 @@
 #include <filesystem>
 
 #include "app/run_platform.h"
-#include "app/settings.h"
-#include "app/tables.h"
 #include "base/errors.h"
 #include "bench/marlune_gpu.h"
+#include "bench/settings.h"
+#include "bench/tables.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/recording_gl.h"
 #include "tests/support/temp_dir.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/tables.h"
+#include "bench/tables.h"
 
 namespace {
 

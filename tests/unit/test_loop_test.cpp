@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/program_set.h"
-#include "app/settings.h"
+#include "bench/settings.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/recording_gl.h"
 #include "tests/support/temp_dir.h"

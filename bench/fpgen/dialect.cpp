@@ -1,8 +1,8 @@
-#include "bench/marlune_fp_dialect.h"
+#include "bench/fpgen/dialect.h"
 
 #include <set>
 
-#include "app/tables.h"
+#include "bench/tables.h"
 
 namespace fpgen {
 namespace {

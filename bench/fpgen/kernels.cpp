@@ -1,4 +1,4 @@
-#include "bench/marlune_fp_kernels.h"
+#include "bench/fpgen/kernels.h"
 
 #include <algorithm>
 #include <set>

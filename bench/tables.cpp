@@ -1,4 +1,4 @@
-#include "app/tables.h"
+#include "bench/tables.h"
 
 #include "gl/gl_types.h"
 

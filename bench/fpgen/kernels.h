@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/marlune_fp_ir.h"
+#include "bench/fpgen/ir.h"
 
 namespace fpgen {
 

@@ -1,4 +1,4 @@
-#include "bench/marlune_fp_text.h"
+#include "bench/fpgen/text.h"
 
 #include <algorithm>
 #include <locale>

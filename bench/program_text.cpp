@@ -1,4 +1,4 @@
-#include "app/program_text.h"
+#include "bench/program_text.h"
 
 #include "base/crlf_text.h"
 #include "base/file_io.h"

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "app/settings.h"
-#include "bench/marlune_fp.h"
-#include "bench/marlune_fp_dialect.h"
-#include "bench/marlune_fp_ir.h"
+#include "bench/fpgen/dialect.h"
+#include "bench/fpgen/ir.h"
+#include "bench/fpgen/marlune_fp.h"
+#include "bench/settings.h"
 
 namespace fpgen {
 

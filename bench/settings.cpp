@@ -1,6 +1,6 @@
-#include "app/settings.h"
+#include "bench/settings.h"
 
-#include "app/tables.h"
+#include "bench/tables.h"
 
 const BenchSettings defaultBenchSettings = {
     {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28},

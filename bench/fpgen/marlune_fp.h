@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/program_text.h"
-#include "app/settings.h"
+#include "bench/program_text.h"
+#include "bench/settings.h"
 
 // What one pixel of a program costs, by the generator's own accounting.
 struct ProgramWork {

@@ -1,4 +1,4 @@
-#include "bench/marlune_fp_ir.h"
+#include "bench/fpgen/ir.h"
 
 namespace fpgen {
 

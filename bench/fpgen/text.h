@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "app/program_text.h"
-#include "app/settings.h"
-#include "bench/marlune_fp_dialect.h"
-#include "bench/marlune_fp_ir.h"
+#include "bench/fpgen/dialect.h"
+#include "bench/fpgen/ir.h"
+#include "bench/program_text.h"
+#include "bench/settings.h"
 
 namespace fpgen {
 

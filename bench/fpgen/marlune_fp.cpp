@@ -1,12 +1,12 @@
-#include "bench/marlune_fp.h"
+#include "bench/fpgen/marlune_fp.h"
 
 #include <algorithm>
 
-#include "app/tables.h"
 #include "base/errors.h"
-#include "bench/marlune_fp_dialect.h"
-#include "bench/marlune_fp_layout.h"
-#include "bench/marlune_fp_text.h"
+#include "bench/fpgen/dialect.h"
+#include "bench/fpgen/layout.h"
+#include "bench/fpgen/text.h"
+#include "bench/tables.h"
 
 namespace {
 

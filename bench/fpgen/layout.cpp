@@ -1,9 +1,9 @@
-#include "bench/marlune_fp_layout.h"
+#include "bench/fpgen/layout.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "bench/marlune_fp_kernels.h"
+#include "bench/fpgen/kernels.h"
 
 namespace fpgen {
 namespace {
