@@ -17,7 +17,7 @@ void runTests(int iterations) {
     if (settings.vectorAndScalar != 0) settings.instructionMultiplier = 4;
     const ResultStyle style = {resultSeparator(settings.vectorAndScalar, settings.textureFetches),
                                settings.resultPrefix, settings.instructionMultiplier,
-                               platform::decimalSeparator()};
+                               platform::current().decimalSeparator()};
     for (int test = 0; test < settings.programCount; ++test) {
         const GLuint id = programIds[static_cast<std::size_t>(test)];
         bindTestProgram(settings.fragmentProgram, id);

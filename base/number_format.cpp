@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "platform/platform.h"
-
 std::string formatFixed4(double value, const std::string& decimalSeparator) {
     char text[400];
     std::snprintf(text, sizeof text, "%4.4f", value);
@@ -12,9 +10,4 @@ std::string formatFixed4(double value, const std::string& decimalSeparator) {
     const std::size_t point = result.find('.');
     if (point != std::string::npos) result.replace(point, 1, decimalSeparator);
     return result;
-}
-
-std::string formatFixed4(double value) {
-    static const std::string separator = platform::decimalSeparator();
-    return formatFixed4(value, separator);
 }

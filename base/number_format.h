@@ -5,6 +5,3 @@
 #include <string>
 
 std::string formatFixed4(double value, const std::string& decimalSeparator);
-
-// With the locale's separator, read once per process.
-std::string formatFixed4(double value);

@@ -4,7 +4,6 @@
 
 #include <clocale>
 #include <csignal>
-#include <cstring>
 #include <filesystem>
 
 #include "platform/platform.h"
@@ -52,7 +51,5 @@ std::string fullPath(const std::string& fileName) {
     const std::filesystem::path absolute = std::filesystem::absolute(fileName, error);
     return error ? fileName : absolute.lexically_normal().string();
 }
-
-std::string systemErrorText(int error) { return std::strerror(error); }
 
 }  // namespace platform

@@ -5,9 +5,8 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 
-#include "app/command_line.h"
+#include "base/command_line_words.h"
 #include "platform/platform.h"
 
 namespace platform {
@@ -63,7 +62,5 @@ std::string fullPath(const std::string& fileName) {
     full.resize(length);
     return full;
 }
-
-std::string systemErrorText(int error) { return std::strerror(error); }
 
 }  // namespace platform
