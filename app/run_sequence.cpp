@@ -55,6 +55,16 @@ int checkExtensions(BenchSettings& settings) {
     return missing;
 }
 
+// A program with more texture indirections than the driver runs natively
+// cannot be timed for what it is, so the run says so before compiling.
+void checkTextureIndirections(const BenchSettings& settings) {
+    const int most = programLimits.maxNativeTexIndirections;
+    if (usesNvProgramUnit(settings.fragmentProgram) || most <= 0 || programSetIndirections <= most) return;
+    stopCannotRun("The programs need " + std::to_string(programSetIndirections) +
+                      " texture indirections, the driver runs " + std::to_string(most) + " (TEX Indirections)",
+                  Release::pixelBufferAndWindow);
+}
+
 void compileProgramSet(const BenchSettings& settings) {
     const GLenum target = programTarget(settings.fragmentProgram);
     for (std::size_t test = 0; test < programSources.size(); ++test) {
@@ -82,6 +92,7 @@ void runBenchmark(int, int, int components, std::uint8_t, int iterations) {
     prepareFragmentCounting();
 
     assembleProgramSet(settings);
+    checkTextureIndirections(settings);
     compileProgramSet(settings);
     if (settings.multipleOutputs != 0) latencyBandwidthTest();
 
