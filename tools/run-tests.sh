@@ -1,6 +1,6 @@
 #!/bin/sh
 # Builds korvex plainly and under AddressSanitizer and UndefinedBehaviorSanitizer,
-# and runs every test in both builds.
+# runs every test in both builds, then the GPU check script on this machine's driver.
 set -eu
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -12,5 +12,6 @@ cmake --build build-asan -j "$jobs"
 
 (cd build && ctest --output-on-failure -j "$jobs")
 (cd build-asan && ctest --output-on-failure -j "$jobs")
+tests/tools/gpu_check_test.sh build/korvex
 tools/fuzz-smoke.sh
 tools/windows-test.sh
