@@ -5,8 +5,8 @@
 #include "app/timed_draw.h"
 #include "base/console.h"
 #include "base/crlf_text.h"
-#include "base/file_io.h"
 #include "bench/settings.h"
+#include "platform/output_file.h"
 #include "platform/platform.h"
 
 ResultLines resultLines;
@@ -34,4 +34,4 @@ void runTests(int iterations) {
     }
 }
 
-void saveResults() { writeWholeFile("korvex_results.txt", crlfText(resultLines)); }
+void saveResults() { replaceFileAtomically("korvex_results.txt", crlfText(resultLines)); }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,6 +45,15 @@ GLProc libraryProcAddress(void* library, const char* name);
 void freeLibrary(void* library);
 // GDI's pixel-format chooser where the OpenGL library has none; null elsewhere.
 GLProc fallbackChoosePixelFormat();
+
+// Opens `fileName` for writing only when nothing of that name exists, a
+// link included (O_CREAT | O_EXCL, CREATE_NEW), so two runs never share a
+// file and a link never leads a write elsewhere. Null on failure, with the
+// errno-style reason in `error` (EEXIST when the name is taken).
+std::FILE* createNewFile(const std::string& fileName, int& error);
+// Renames `from` to `to` in one step, replacing `to` itself, even when it is
+// a link. 0, or the errno-style reason.
+int replaceFile(const std::string& from, const std::string& to);
 
 // The three window-system extensions that the run checks after
 // GL_ARB_multitexture, in order.
