@@ -1,6 +1,8 @@
 // Compiling a program text on the ARB or the NV fragment-program target.
 #include "app/compile_program.h"
 
+#include <limits>
+
 #include "base/console.h"
 #include "base/errors.h"
 #include "gl/GL.h"
@@ -9,7 +11,7 @@
 namespace {
 
 void loadText(GLenum target, const std::string& text, GLuint& id) {
-    const GLsizei length = static_cast<GLsizei>(text.size());
+    const GLsizei length = programTextLength(text.size());
     if (target == glenum::FRAGMENT_PROGRAM_NV) {
         gl::glGenProgramsNV(1, &id);
         gl::glBindProgramNV(glenum::FRAGMENT_PROGRAM_NV, id);
@@ -25,6 +27,14 @@ void loadText(GLenum target, const std::string& text, GLuint& id) {
 }
 
 }  // namespace
+
+GLsizei programTextLength(std::size_t bytes) {
+    constexpr auto most = static_cast<std::size_t>(std::numeric_limits<GLsizei>::max());
+    if (bytes > most)
+        throw KorvexError(ErrorKind::general, "The program text has " + std::to_string(bytes) +
+                                                  " bytes; OpenGL takes at most " + std::to_string(most));
+    return static_cast<GLsizei>(bytes);
+}
 
 GLuint compileProgram(GLenum target, const ProgramSource& source) {
     GLuint id = 0;

@@ -1,6 +1,8 @@
 // Compiling a program text into a GL program object.
 #pragma once
 
+#include <cstddef>
+
 #include "bench/program_text.h"
 #include "gl/gl_types.h"
 
@@ -9,4 +11,9 @@
 // object, left bound. A text the driver rejects prints
 // "Fragment program contains errors:" LF LF and the driver's text, and ends
 // the run with exit code 3.
+// A text of 2 GiB or more raises an error before any GL call.
 GLuint compileProgram(GLenum target, const ProgramSource& source);
+
+// The length GL is given for a text of `bytes` bytes; raises an error when
+// the count does not fit GL's signed 32 bits.
+GLsizei programTextLength(std::size_t bytes);

@@ -71,8 +71,9 @@ void latencyBandwidthTest() {
         const double bytes = latencyByteCount(settings.components, settings.outputCount, settings.iterations);
         writeLine(formatFixed4(elapsed, separator) + " ms latency");
         writeLine(formatFixed4(bandwidthRate(bytes, elapsed), separator) + " GB/sec");
+        // The output here is exactly its lines; the warning goes beside it.
         if (const auto warning = shadingWarning(lastFragmentCount(), settings.iterations))
-            writeLine(*warning);
+            writeErrorLine(*warning);
     }
     throw OrderlyStop{exitcode::success};
 }

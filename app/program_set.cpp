@@ -8,6 +8,7 @@
 #include "app/program_output.h"
 #include "base/errors.h"
 #include "bench/fpgen/marlune_fp.h"
+#include "bench/marlune_glwindow.h"
 #include "bench/tables.h"
 
 std::vector<ProgramSource> programSources;
@@ -51,25 +52,29 @@ void assembleSingleTest(BenchSettings& settings) {
     testFigures = {blurFigures()};
 }
 
-// A program longer than the driver takes can only be rejected, so a tested
-// length beyond the driver's instruction limit is cut to it: the text is
-// still too long for the driver to accept, and an absurd length cannot fill
-// memory before the driver gives its verdict.
-BenchSettings generatorSettings(const BenchSettings& settings) {
-    BenchSettings shaped = settings;
-    if (programLimits.maxInstructions > 0) shaped.length = std::min(shaped.length, programLimits.maxInstructions);
-    return shaped;
+// Every step of a program is one instruction at least, so a length beyond
+// the driver's instruction limit gives programs the driver can only reject,
+// and texts whose size grows with the length: an absurd length would fill
+// memory, and a driver may spend minutes on such a text before (or instead
+// of) refusing it. The FP1.0 and FP2.0 programs fit their language's own
+// limit whatever the length.
+void checkProgramLength(const BenchSettings& settings) {
+    const int most = programLimits.maxInstructions;
+    if (usesNvProgramUnit(settings.fragmentProgram) || most <= 0 || settings.length <= most) return;
+    stopCannotRun("The programs need at least " + std::to_string(settings.length) + " instructions, the driver runs " +
+                      std::to_string(most) + " (Program Instructions)",
+                  Release::pixelBufferAndWindow);
 }
 
 void assembleAllInstructions(BenchSettings& settings) {
+    checkProgramLength(settings);
     settings.programCount = allInstructionsCount(settings);
     programSources.clear();
     testFigures.clear();
     programSetIndirections = 0;
-    const BenchSettings shaped = generatorSettings(settings);
     for (int test = 0; test < settings.programCount; ++test) {
         currentInstruction = listedInstruction(settings, test);
-        GeneratedProgram program = generateProgram(currentInstruction, shaped);
+        GeneratedProgram program = generateProgram(currentInstruction, settings);
         // An empty text would be printed, saved and handed to the driver as a
         // program; no part of the run can measure it.
         if (program.source.empty())

@@ -59,5 +59,5 @@ std::optional<std::string> shadingWarning(std::optional<std::uint64_t> shaded, i
     const auto expected = static_cast<std::uint64_t>(workCount(1, iterations));
     if (!shaded || *shaded == expected) return std::nullopt;
     return "Warning: " + std::to_string(*shaded) + " of " + std::to_string(expected) +
-           " fragments were shaded; the rates overstate the work";
+           " fragments passed; the rates assume all " + std::to_string(expected) + " were shaded";
 }

@@ -49,9 +49,10 @@ std::vector<std::string> resultBlock(const TestFigures& figures, const ResultSty
 // The pixels of one timed iteration: the fixed frame.
 constexpr std::int64_t pixelsPerIteration = frameWidth * frameHeight;
 
-// "Warning: N of M fragments were shaded; the rates overstate the work" when
-// a counted timed section shaded other than pixelsPerIteration x iterations
-// fragments; nothing when it shaded them all or could not count.
+// "Warning: N of M fragments passed; the rates assume all M were shaded" when
+// other than pixelsPerIteration x iterations fragments passed a counted timed
+// section (fewer were drawn, or the program discarded some after shading
+// them); nothing when they all passed or nothing could count them.
 std::optional<std::string> shadingWarning(std::optional<std::uint64_t> shaded, int iterations);
 
 // The ordered result lines of a run; its text form is every line followed

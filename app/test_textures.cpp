@@ -30,18 +30,24 @@ constexpr std::uint8_t trueColourType = 2;
     throw KorvexError(ErrorKind::general, "The image \"" + platform::current().fullPath(path) + "\" " + reason);
 }
 
-// Loads an image in RGB order. Only 24-bit true colour matches the RGB
-// upload; anything else would be read with the wrong size. An image larger
-// than the driver's rectangle textures would not be uploaded at all, and the
-// programs would sample nothing.
-void loadRgbImage(TTGAImage& image, const std::string& path) {
-    image.LoadFromFile(path);
-    if (image.Header.imageType != trueColourType || image.Header.pixelDepth != 24)
+// Only 24-bit true colour matches the RGB upload; anything else would be
+// read with the wrong size. An image without pixels, or larger than the
+// driver's rectangle textures, would leave the programs sampling nothing.
+// The header alone decides, so a refused image allocates nothing.
+void checkRgbHeader(const TGAHeader& header, const std::string& path) {
+    if (header.imageType != trueColourType || header.pixelDepth != 24)
         refuseImage(path, "is not a 24-bit true-colour TGA file");
+    if (header.width == 0 || header.height == 0)
+        refuseImage(path, "is smaller than the smallest rectangle texture (1 x 1)");
     const int largest = programLimits.maxRectangleTextureSize;
-    if (largest > 0 && (image.Header.width > largest || image.Header.height > largest))
+    if (largest > 0 && (header.width > largest || header.height > largest))
         refuseImage(path, "is larger than the driver's largest rectangle texture (" + std::to_string(largest) +
                               " x " + std::to_string(largest) + ")");
+}
+
+// Loads an image in RGB order.
+void loadRgbImage(TTGAImage& image, const std::string& path) {
+    image.LoadFromFile(path, [&](const TGAHeader& header) { checkRgbHeader(header, path); });
     image.SwapRedBlue();
 }
 

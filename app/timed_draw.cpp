@@ -68,11 +68,12 @@ std::uint64_t queryResult(GLuint query) {
 }
 
 // The quad that makes the driver build the shader variant of the timed state
-// (bound textures, texture coordinates, an active query) before the timer runs.
-void warmUpCountedState(GLuint query) {
-    gl::glBeginQueryARB(glenum::SAMPLES_PASSED_ARB, query);
+// (bound textures, texture coordinates, the query when counting) before the
+// timer runs.
+void warmUpTimedState(bool counting, GLuint query) {
+    if (counting) gl::glBeginQueryARB(glenum::SAMPLES_PASSED_ARB, query);
     drawTexturedQuad();
-    gl::glEndQueryARB(glenum::SAMPLES_PASSED_ARB);
+    if (counting) gl::glEndQueryARB(glenum::SAMPLES_PASSED_ARB);
     gl::glFinish();
 }
 
@@ -87,7 +88,8 @@ void setInitialDrawState() {
 }
 
 void prepareFragmentCounting() {
-    fragmentCounting.occlusionQuery = gl::loadExtension("GL_ARB_occlusion_query");
+    fragmentCounting.occlusionQuery =
+        gl::loadExtension("GL_ARB_occlusion_query") || gl::loadCoreOcclusionQuery();
     fragmentCounting.results64 = fragmentCounting.occlusionQuery && gl::loadExtension("GL_ARB_timer_query");
 }
 
@@ -100,10 +102,8 @@ double timedDraw(int iterations) {
     gl::glFinish();
     bindImageTextures();
     GLuint queries[2] = {0, 0};
-    if (counting) {
-        gl::glGenQueriesARB(2, queries);
-        warmUpCountedState(queries[0]);
-    }
+    if (counting) gl::glGenQueriesARB(2, queries);
+    warmUpTimedState(counting, queries[0]);
 
     startTimer();
     if (counting) gl::glBeginQueryARB(glenum::SAMPLES_PASSED_ARB, queries[1]);

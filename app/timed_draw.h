@@ -7,8 +7,9 @@
 #include <optional>
 
 // How the timed section counts the fragments it shades: inside one
-// GL_SAMPLES_PASSED query when the occlusion query loaded, read in 64 bits
-// when the timer query loaded too.
+// GL_SAMPLES_PASSED query when the occlusion query loaded (the extension, or
+// the core entry points of OpenGL 1.5), read in 64 bits when the timer query
+// loaded too.
 struct FragmentCounting {
     bool occlusionQuery = false;
     bool results64 = false;
@@ -26,9 +27,9 @@ void prepareFragmentCounting();
 
 // Draws the quad `iterations` times and returns the milliseconds of the
 // timed section. Before it, not timed: a plain warm-up quad and glFinish,
-// the texture setup, and, when counting, one more quad with all four
-// texture-coordinate sets inside a throwaway query, so the driver compiles
-// its shader variant outside the timed section.
+// the texture setup, and one more quad with all four texture-coordinate
+// sets (inside a throwaway query when counting), so the driver compiles its
+// shader variant outside the timed section.
 double timedDraw(int iterations);
 
 // The fragments the last timedDraw shaded, when it could count them.

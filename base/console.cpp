@@ -15,9 +15,21 @@ void standardOutputWriter(const std::string& bytes) {
     }
 }
 
+namespace {
+
+void standardErrorWriter(const std::string& bytes) {
+    std::fwrite(bytes.data(), 1, bytes.size(), stderr);
+    std::fflush(stderr);
+}
+
+}  // namespace
+
 ConsoleWriter consoleWriter = standardOutputWriter;
+ConsoleWriter errorConsoleWriter = standardErrorWriter;
 
 void writeLine(const std::string& line) { consoleWriter(line + "\r\n"); }
+
+void writeErrorLine(const std::string& line) { errorConsoleWriter(line + "\r\n"); }
 
 void waitForEnter() {
     for (int c = std::getchar(); c != EOF && c != '\n'; c = std::getchar()) {

@@ -10,7 +10,12 @@ void writeLine(const std::string& line);
 // input, or an input that cannot be read, counts as Enter.
 void waitForEnter();
 
+// A line on standard error, for notes that must stay out of an output that
+// other programs read; a failed write is ignored.
+void writeErrorLine(const std::string& line);
+
 // Where console output goes; tests capture it here.
 using ConsoleWriter = void (*)(const std::string& bytes);
 extern ConsoleWriter consoleWriter;
+extern ConsoleWriter errorConsoleWriter;
 void standardOutputWriter(const std::string& bytes);

@@ -1,5 +1,7 @@
 #include "base/errors.h"
 
+#include <cinttypes>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <limits>
@@ -32,19 +34,22 @@ std::string systemErrorText(int error) { return std::strerror(error); }
 
 namespace {
 
-std::string quotedFileMessage(const char* verb, const std::string& fileName, int error) {
-    return std::string("Cannot ") + verb + " file \"" + fullPathForm(fileName) + "\". " +
-           systemErrorText(error);
+std::string quotedFileMessage(const char* verb, const std::string& fileName, const std::string& reason) {
+    return std::string("Cannot ") + verb + " file \"" + fullPathForm(fileName) + "\". " + reason;
 }
 
 }  // namespace
 
 KorvexError fileOpenError(const std::string& fileName, int error) {
-    return KorvexError(ErrorKind::fileOpen, quotedFileMessage("open", fileName, error));
+    return fileOpenError(fileName, systemErrorText(error));
+}
+
+KorvexError fileOpenError(const std::string& fileName, const std::string& reason) {
+    return KorvexError(ErrorKind::fileOpen, quotedFileMessage("open", fileName, reason));
 }
 
 KorvexError fileCreateError(const std::string& fileName, int error) {
-    return KorvexError(ErrorKind::fileCreate, quotedFileMessage("create", fileName, error));
+    return KorvexError(ErrorKind::fileCreate, quotedFileMessage("create", fileName, systemErrorText(error)));
 }
 
 int checkedMultiply(int a, int b) {
@@ -61,8 +66,11 @@ long long checkedSubtract(long long a, long long b) {
 
 std::string unhandledErrorReport(const char* kindName, const std::string& moduleName, const void* address,
                                  const std::string& message) {
+    // %p writes a null address as "(nil)" on glibc and pads it on Windows;
+    // one hex form serves every address on both.
     char head[512];
-    std::snprintf(head, sizeof head, "Exception %s in module %s at %p.", kindName, moduleName.c_str(), address);
+    std::snprintf(head, sizeof head, "Exception %s in module %s at 0x%" PRIxPTR ".", kindName, moduleName.c_str(),
+                  reinterpret_cast<std::uintptr_t>(address));
     std::string text = std::string(head) + "\r\n" + message;
     if (message.empty() || message.back() != '.') text += '.';
     return text + "\r\n";

@@ -2,7 +2,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
 #include "base/errors.h"
 
@@ -16,6 +18,13 @@ using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 }  // namespace
 
 std::string readWholeFile(const std::string& fileName) {
+    // A FIFO would block the open, and a device can be endless; the status
+    // follows links and waits for nothing.
+    std::error_code error;
+    const std::filesystem::file_type type = std::filesystem::status(fileName, error).type();
+    if (type != std::filesystem::file_type::regular && type != std::filesystem::file_type::not_found &&
+        type != std::filesystem::file_type::none)
+        throw fileOpenError(fileName, "Not a regular file");
     errno = 0;
     FileHandle file(std::fopen(fileName.c_str(), "rb"));
     if (!file) throw fileOpenError(fileName, errno);

@@ -4,8 +4,9 @@
 
 #include <string>
 
-// The whole content of a file; raises "Cannot open file ..." when it cannot
-// be opened or read.
+// The whole content of a regular file (a link to one included); raises
+// "Cannot open file ..." when it cannot be opened or read, and, without
+// opening it, for anything else of that name (a folder, a FIFO, a device).
 std::string readWholeFile(const std::string& fileName);
 
 // Whether a file (or anything else) of that name exists.

@@ -1,5 +1,6 @@
 #include "gl/GLext.h"
 
+#include <cstdio>
 #include <cstring>
 #include <map>
 
@@ -179,6 +180,23 @@ const EntrySlot ARB_occlusion_query[] = {
     KVX_SLOT(glBeginQueryARB),       KVX_SLOT(glEndQueryARB),          KVX_SLOT(glGetQueryivARB),
     KVX_SLOT(glGetQueryObjectivARB), KVX_SLOT(glGetQueryObjectuivARB),
 };
+// OpenGL 1.5 took the occlusion query into the core, without the suffix and
+// with the same signatures; a driver may offer it there alone.
+#define KVX_CORE_SLOT(core, arb)                                       \
+    EntrySlot {                                                        \
+#core, [](GLProc p) { arb = reinterpret_cast<PFN_##arb>(p); }  \
+    }
+const EntrySlot core_occlusion_query[] = {
+    KVX_CORE_SLOT(glGenQueries, glGenQueriesARB),
+    KVX_CORE_SLOT(glDeleteQueries, glDeleteQueriesARB),
+    KVX_CORE_SLOT(glIsQuery, glIsQueryARB),
+    KVX_CORE_SLOT(glBeginQuery, glBeginQueryARB),
+    KVX_CORE_SLOT(glEndQuery, glEndQueryARB),
+    KVX_CORE_SLOT(glGetQueryiv, glGetQueryivARB),
+    KVX_CORE_SLOT(glGetQueryObjectiv, glGetQueryObjectivARB),
+    KVX_CORE_SLOT(glGetQueryObjectuiv, glGetQueryObjectuivARB),
+};
+#undef KVX_CORE_SLOT
 const EntrySlot ARB_timer_query[] = {
     KVX_SLOT(glQueryCounter),
     KVX_SLOT(glGetQueryObjecti64v),
@@ -255,7 +273,19 @@ bool runLoader(const std::string& name, const EntryList& entries) {
     return resolveEntryPoints(entries);
 }
 
+// Whether GL_VERSION, "major.minor" followed by anything, names at least
+// the given version.
+bool versionAtLeast(int major, int minor) {
+    const GLubyte* text = glGetString ? glGetString(glenum::VERSION) : nullptr;
+    int hasMajor = 0, hasMinor = 0;
+    if (text == nullptr || std::sscanf(reinterpret_cast<const char*>(text), "%d.%d", &hasMajor, &hasMinor) != 2)
+        return false;
+    return hasMajor > major || (hasMajor == major && hasMinor >= minor);
+}
+
 }  // namespace
+
+bool loadCoreOcclusionQuery() { return versionAtLeast(1, 5) && resolveEntryPoints(core_occlusion_query); }
 
 const std::vector<std::string>& recognisedExtensionNames() {
     static const std::vector<std::string> names = {

@@ -26,6 +26,10 @@ bool extensionSupported(const std::string& name, const std::string& extensions);
 // unrecognised name returns false and resolves nothing.
 bool loadExtension(const std::string& name);
 
+// Resolves the occlusion query's core entry points into the ARB ones when
+// GL_VERSION is 1.5 or later; false, when it is not or one does not resolve.
+bool loadCoreOcclusionQuery();
+
 // Every recognised name, in the order in which they are compared.
 const std::vector<std::string>& recognisedExtensionNames();
 

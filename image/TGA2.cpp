@@ -37,18 +37,25 @@ void readBytes(std::istream& stream, std::uint8_t* target, std::size_t count) {
 
 }  // namespace
 
-void TTGAImage::LoadFromFile(const std::string& fileName) {
+void TTGAImage::LoadFromFile(const std::string& fileName, const HeaderCheck& check) {
     std::istringstream stream(readWholeFile(fileName));
-    LoadFromStream(stream);
+    LoadFromStream(stream, check);
 }
 
-void TTGAImage::LoadFromStream(std::istream& stream) {
+void TTGAImage::LoadFromStream(std::istream& stream, const HeaderCheck& check) {
     std::uint8_t raw[18] = {};
     readBytes(stream, raw, sizeof raw);
     const TGAHeader header = parseHeader(raw);
     // Both sizes are checked before anything of the image changes.
     const int mapBytes = checkedMultiply(header.colorMapLength, header.colorMapEntrySize) / 8;
     const int size = checkedMultiply(checkedMultiply(header.width, header.height), header.pixelDepth / 8);
+    if (check) {
+        // The check sees the header as the loaded image will hold it, the
+        // run-length type already lowered to its raw twin.
+        TGAHeader loaded = header;
+        if (loaded.imageType >= 9) loaded.imageType = static_cast<std::uint8_t>(loaded.imageType - 8);
+        check(loaded);
+    }
 
     Header = header;
     stream.ignore(Header.idLength);

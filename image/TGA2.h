@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <istream>
 #include <string>
 #include <vector>
@@ -30,12 +31,17 @@ public:
     TTGAImage() = default;
     virtual ~TTGAImage() = default;
 
+    // Sees the header once its byte counts are known, before anything is
+    // allocated or changed, with the image type a run-length image has once
+    // decoded; it refuses the image by raising.
+    using HeaderCheck = std::function<void(const TGAHeader&)>;
+
     // Raises "Cannot open file ..." when the file cannot be read; the image
     // is then unchanged.
-    void LoadFromFile(const std::string& fileName);
+    void LoadFromFile(const std::string& fileName, const HeaderCheck& check = {});
     // Header values whose byte counts overflow 32 bits raise the
     // integer-overflow error. Bytes a truncated file lacks stay zero.
-    void LoadFromStream(std::istream& stream);
+    void LoadFromStream(std::istream& stream, const HeaderCheck& check = {});
     // Exchanges the first and third byte of every pixel (or of every 3-byte
     // colour-map entry when pixels are narrower than 3 bytes).
     void SwapRedBlue();

@@ -34,9 +34,10 @@ Failure abandon(const Failure& failure) {
 
 bool shareObjectsWithWindow() { return wglShareLists(wgl_window::context(), pbufferContext); }
 
-// Whether the driver offers any pixel-buffer format. Wine reports a float
-// request that matches nothing as a failed call; a driver that still offers
-// plain formats has merely no float one.
+// Whether the driver offers any pixel-buffer format. A float request that
+// matches nothing may fail as a call (Wine 8.0 on Mesa returns FALSE, leaving
+// the count untouched) or succeed with no format; either way, a driver that
+// still offers plain formats has merely no float one.
 bool offersPixelBufferFormats(HDC deviceContext) {
     const std::vector<int> attributes = plainPbufferFormatAttributes();
     int format = 0;

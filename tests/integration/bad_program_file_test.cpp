@@ -1,6 +1,8 @@
 // fasm_1.txt as users may hand it over: missing, empty, binary, huge, with
-// other line breaks, or holding a program that the driver rejects.
+// other line breaks, not a file at all, or holding a program that the driver
+// rejects.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -8,6 +10,8 @@
 #include "tests/integration/bad_input_run.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 std::string withLineBreaks(const std::string& text, const std::string& lineBreak) {
     std::string result;
@@ -71,6 +75,36 @@ TEST_F(BadInputRun, AFiftyMegabyteProgramReachesTheDriverWhole) {
     huge += bundled.substr(headerEnd);
     directory_.write("fasm_1.txt", huge);
     expectCompletedRun(run(), directory_);
+}
+
+// A FIFO would block the open until a writer came, and a device can be
+// endless: anything but a regular file is refused, the link followed first.
+TEST_F(BadInputRun, InputsThatAreNotRegularFilesAreRefusedWithoutBlocking) {
+    const std::string image = "Images/spectrum.tga";
+    const struct {
+        const char* name;
+        std::string path;
+        void (*make)(const std::string& path);
+    } cases[] = {
+        {"a FIFO as the program", "fasm_1.txt", [](const std::string& path) { ASSERT_EQ(0, mkfifo(path.c_str(), 0600)); }},
+        {"a folder as the program", "fasm_1.txt", [](const std::string& path) { fs::create_directory(path); }},
+        {"a FIFO as an image", image, [](const std::string& path) { ASSERT_EQ(0, mkfifo(path.c_str(), 0600)); }},
+        {"a link to /dev/zero as an image", image,
+         [](const std::string& path) { fs::create_symlink("/dev/zero", path); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string saved = directory_.read(c.path);
+        fs::remove(directory_.file(c.path));
+        c.make(directory_.file(c.path));
+        const std::set<std::string> before = entries();
+        const KorvexRun result = run();
+        expectUnhandledError(result, "EFOpenError",
+                             "Cannot open file \"" + fullPath(c.path) + "\". Not a regular file.");
+        EXPECT_EQ(before, entries());
+        fs::remove(directory_.file(c.path));
+        directory_.write(c.path, saved);
+    }
 }
 
 TEST_F(BadInputRun, ClosedOrExhaustedInputCountsAsEnter) {

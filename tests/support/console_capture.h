@@ -1,4 +1,5 @@
-// Captures what korvex writes to the console while an object lives.
+// Captures what korvex writes to the console, standard output and standard
+// error apart, while an object lives.
 #pragma once
 
 #include <string>
@@ -19,7 +20,10 @@ public:
     const std::vector<std::string>& writes() const;
     // The text split at CR LF (the last, empty piece dropped).
     std::vector<std::string> lines() const;
+    // Everything written to standard error.
+    const std::string& errorText() const;
 
 private:
     ConsoleWriter previous_;
+    ConsoleWriter previousError_;
 };

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdint>
 
 #include "base/errors.h"
 
@@ -13,6 +14,13 @@ TEST(ErrorReportTest, AddsAFullStopOnlyWhenMissing) {
     EXPECT_EQ(withStop, withoutStop);
     EXPECT_EQ(0u, withStop.find("Exception EFOpenError in module korvex at "));
     EXPECT_EQ(".\r\nGone.\r\n", withStop.substr(withStop.size() - 10));
+}
+
+TEST(ErrorReportTest, EveryAddressIncludingNullIsWrittenInOneHexForm) {
+    EXPECT_EQ(0u, unhandledErrorReport("Exception", "korvex", nullptr, "Gone").find(
+                      "Exception Exception in module korvex at 0x0.\r\n"));
+    const void* const place = reinterpret_cast<const void*>(std::uintptr_t{0xABC123});
+    EXPECT_EQ(0u, unhandledErrorReport("Exception", "korvex", place, "Gone").find("Exception Exception in module korvex at 0xabc123.\r\n"));
 }
 
 TEST(ErrorReportTest, KindsHaveTheirClassNames) {

@@ -14,16 +14,19 @@ namespace {
 
 std::string glList;
 std::string platformList;
+std::string glVersion;
 
 const GLubyte* KVX_APIENTRY fakeGetString(GLenum name) {
     static const std::string other = "fake";
-    const std::string& text = name == glenum::EXTENSIONS ? glList : other;
+    const std::string& text = name == glenum::EXTENSIONS ? glList : name == glenum::VERSION ? glVersion : other;
     return reinterpret_cast<const GLubyte*>(text.c_str());
 }
 
 GLProc installedEntryPoint(const char* name) {
-#define KVX_GL_FUNCTION(ret, entry, params) \
-    if (std::strcmp(name, #entry) == 0) return reinterpret_cast<GLProc>(gl::entry);
+    const std::string arbName = std::string(name) + "ARB";
+#define KVX_GL_FUNCTION(ret, entry, params)                                   \
+    if (std::strcmp(name, #entry) == 0 || arbName == #entry) \
+        return reinterpret_cast<GLProc>(gl::entry);
 #include "gl/gl_extension_functions.inc"
 #include "gl/wgl_extension_functions.inc"
 #undef KVX_GL_FUNCTION
@@ -34,9 +37,11 @@ std::optional<std::string> fakePlatformList() { return platformList; }
 
 }  // namespace
 
-FakeExtensions::FakeExtensions(const std::string& glExtensions, const std::string& platformExtensions)
+FakeExtensions::FakeExtensions(const std::string& glExtensions, const std::string& platformExtensions,
+                               const std::string& version)
     : previousGetString_(gl::glGetString) {
     glList = glExtensions;
+    glVersion = version;
     platformList = platformExtensions;
     gl::glGetString = fakeGetString;
     platform_.operations.extensionLookups = {installedEntryPoint, fakePlatformList};

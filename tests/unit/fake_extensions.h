@@ -13,7 +13,10 @@
 
 class FakeExtensions {
 public:
-    FakeExtensions(const std::string& glExtensions, const std::string& platformExtensions);
+    // GL_VERSION reads `version`; core entry points resolve to the fakes of
+    // their ARB namesakes.
+    FakeExtensions(const std::string& glExtensions, const std::string& platformExtensions,
+                   const std::string& version = "fake");
     ~FakeExtensions();
     FakeExtensions(const FakeExtensions&) = delete;
     FakeExtensions& operator=(const FakeExtensions&) = delete;

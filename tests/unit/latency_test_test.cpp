@@ -67,6 +67,16 @@ TEST_F(LatencyTest, PrintsTheTimeAndThroughputThenEndsTheRunWithSuccess) {
     EXPECT_EQ(console_.lines(), (std::vector<std::string>{"1000.0000 ms latency", "234.3750 GB/sec"}));
 }
 
+// Other programs read the two lines; a count that differs is noted on
+// standard error.
+TEST_F(LatencyTest, TheShadingWarningGoesToStandardErrorAndTheOutputKeepsItsTwoLines) {
+    fragmentCounting = {true, false};
+    EXPECT_EQ(run(), exitcode::success);
+    EXPECT_EQ(console_.lines(), (std::vector<std::string>{"1000.0000 ms latency", "234.3750 GB/sec"}));
+    EXPECT_EQ(console_.errorText(),
+              "Warning: 0 of 3932160000 fragments passed; the rates assume all 3932160000 were shaded\r\n");
+}
+
 TEST_F(LatencyTest, BindsTheFirstProgramOnTheArbTargetWithTheEnvParameter) {
     benchSettings.fragmentProgram = 2;
     run();

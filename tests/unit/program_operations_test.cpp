@@ -116,6 +116,19 @@ TEST_F(CompileProgramTest, LoadsOnTheTargetsOwnPathWithTheExactLength) {
     }
 }
 
+// GL counts a text's bytes in a signed 32-bit number; a longer text is
+// refused rather than handed over with a cut count.
+TEST(ProgramTextLength, FitsGlsSignedCountOrIsRefused) {
+    EXPECT_EQ(programTextLength(0), 0);
+    EXPECT_EQ(programTextLength(2147483647u), 2147483647);
+    try {
+        programTextLength(std::size_t{2147483648u});
+        FAIL() << "a 2 GiB text was taken";
+    } catch (const KorvexError& error) {
+        EXPECT_EQ(std::string(error.what()), "The program text has 2147483648 bytes; OpenGL takes at most 2147483647");
+    }
+}
+
 TEST_F(CompileProgramTest, ARejectedProgramPrintsTheDriversTextAndStopsWithCodeThree) {
     struct Case {
         const char* errorString;

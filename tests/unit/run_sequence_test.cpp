@@ -70,8 +70,13 @@ protected:
         driverIdentified = true;
         pbufferCurrent = true;
     }
-    void TearDown() override { benchSettings = defaultBenchSettings; }
+    void TearDown() override {
+        benchSettings = defaultBenchSettings;
+        programSources.clear();
+        testFigures.clear();
+    }
 
+public:
     // Runs the benchmark up to its stop; returns the exit code.
     int runUntilStop(const std::string& glExtensions) {
         FakeExtensions extensions(glExtensions, everyPlatformExtension);
@@ -84,6 +89,7 @@ protected:
         return -1;
     }
 
+protected:
     recording_gl::Install fakes_;
     ConsoleCapture console_;
     FakePlatform platform_;
@@ -141,27 +147,56 @@ TEST_F(RunSequenceTest, APixelBufferThatCannotBeMadeCurrentStopsTheRunBeforeAnyP
                                               "makePbufferCurrent()", "destroyPbuffer()", "killGLWindow()"}));
 }
 
-TEST_F(RunSequenceTest, ProgramsNeedingMoreTextureIndirectionsThanTheDriverRunsStopBeforeCompiling) {
-    TempDir directory(true);
+// The one program limit the fake driver reports, for the ARB target.
+GLenum limitName = 0;
+GLint limitValue = 0;
+void KVX_APIENTRY reportLimit(GLenum, GLenum name, GLint* value) {
+    if (name == limitName) *value = limitValue;
+}
+
+// An all-instructions run in `directory`, with test images, on a driver
+// whose limit `name` is `value`; returns the exit code.
+int runAllInstructionsWithLimit(RunSequenceTest& test, const TempDir& directory, GLenum name, GLint value) {
     std::filesystem::create_directory("Images");
-    for (const char* name : {"memorial_orig_tm.tga", "3dsmax5beta_image1.tga", "spectrum.tga"})
-        directory.write(std::string("Images/") + name,
-                        buildTga(TgaFields{}, std::vector<std::uint8_t>(12, 0)));
-    gl::glGetProgramivARB = [](GLenum, GLenum name, GLint* value) {
-        if (name == glenum::MAX_PROGRAM_NATIVE_TEX_INDIRECTIONS_ARB) *value = 1;
-    };
+    for (const char* image : {"memorial_orig_tm.tga", "3dsmax5beta_image1.tga", "spectrum.tga"})
+        directory.write(std::string("Images/") + image, buildTga(TgaFields{}, std::vector<std::uint8_t>(12, 0)));
+    limitName = name;
+    limitValue = value;
+    gl::glGetProgramivARB = reportLimit;
     const ProgramLimits savedLimits = programLimits;
     const FragmentCounting savedCounting = fragmentCounting;
     benchSettings.allInstructions = 1;
-    benchSettings.textureFetches = 8;  // offset fetches: 2 indirections
-
-    EXPECT_EQ(runUntilStop(everyGLExtension), exitcode::cannotRunHere);
+    const int exitCode = test.runUntilStop(everyGLExtension);
     programLimits = savedLimits;
     fragmentCounting = savedCounting;
-    programSources.clear();
-    testFigures.clear();
+    return exitCode;
+}
+
+TEST_F(RunSequenceTest, ProgramsNeedingMoreTextureIndirectionsThanTheDriverRunsStopBeforeCompiling) {
+    TempDir directory(true);
+    benchSettings.textureFetches = 8;  // offset fetches: 2 indirections
+    EXPECT_EQ(runAllInstructionsWithLimit(*this, directory, glenum::MAX_PROGRAM_NATIVE_TEX_INDIRECTIONS_ARB, 1),
+              exitcode::cannotRunHere);
     EXPECT_EQ(console_.lines().back(),
               "The programs need 2 texture indirections, the driver runs 1 (TEX Indirections)");
+    EXPECT_EQ(recording_gl::countCalls("glProgramStringARB"), 0);
+    const std::vector<std::string> tail(calls().end() - 2, calls().end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"destroyPbuffer()", "killGLWindow()"}));
+}
+
+// The largest length the command line takes gives programs no driver runs:
+// the run says so before it writes or keeps any program text, and never
+// hands the driver a text of that size.
+TEST_F(RunSequenceTest, ALengthBeyondTheDriversInstructionLimitStopsBeforeAnyProgramIsWritten) {
+    TempDir directory(true);
+    benchSettings.output = 3;
+    benchSettings.length = 2147483647;
+    EXPECT_EQ(runAllInstructionsWithLimit(*this, directory, glenum::MAX_PROGRAM_INSTRUCTIONS_ARB, 1048576),
+              exitcode::cannotRunHere);
+    EXPECT_TRUE(programSources.empty());
+    EXPECT_EQ(console_.lines(), std::vector<std::string>{"The programs need at least 2147483647 instructions, "
+                                                         "the driver runs 1048576 (Program Instructions)"});
+    EXPECT_FALSE(directory.exists("fasm_0000.txt"));
     EXPECT_EQ(recording_gl::countCalls("glProgramStringARB"), 0);
     const std::vector<std::string> tail(calls().end() - 2, calls().end());
     EXPECT_EQ(tail, (std::vector<std::string>{"destroyPbuffer()", "killGLWindow()"}));

@@ -119,17 +119,30 @@ TEST(TgaTest, GreyScaleWithoutMapAndAlphaBytesStayPut) {
     EXPECT_EQ((Bytes{3, 2, 1, 4, 7, 6, 5, 8}), withAlpha.Data);
 }
 
-TEST(TgaTest, OverflowingHeaderRaisesIntegerOverflowAndKeepsTheImage) {
+// The overflow is raised before the caller's check sees the header, and a
+// check that refuses the header leaves the image as it was.
+TEST(TgaTest, OverflowingOrRefusedHeaderRaisesAndKeepsTheImage) {
     TTGAImage image = load(buildTga({}, twoByTwo));
     TgaFields huge;
     huge.width = 65535, huge.height = 65535, huge.pixelDepth = 32;
+    int checked = 0;
+    const TTGAImage::HeaderCheck refuse = [&](const TGAHeader& header) {
+        ++checked;
+        EXPECT_EQ(2, header.imageType) << "a run-length image is checked as its decoded type";
+        if (header.width > 2) throw KorvexError(ErrorKind::general, "refused");
+    };
     std::istringstream stream(buildTga(huge, {}));
     try {
-        image.LoadFromStream(stream);
+        image.LoadFromStream(stream, refuse);
         FAIL() << "no overflow raised";
     } catch (const KorvexError& error) {
         EXPECT_EQ(ErrorKind::intOverflow, error.kind());
     }
+    EXPECT_EQ(0, checked);
+    huge.height = 10922, huge.pixelDepth = 24, huge.imageType = 10;
+    std::istringstream large(buildTga(huge, {}));
+    EXPECT_THROW(image.LoadFromStream(large, refuse), KorvexError);
+    EXPECT_EQ(1, checked);
     EXPECT_EQ(twoByTwo, image.Data);
     EXPECT_EQ(2, image.Header.width);
 }

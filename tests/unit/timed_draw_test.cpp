@@ -113,7 +113,7 @@ TEST_F(TimedDrawTest, TimesExactlyTwentyTwoCallsPerIterationAndTheFinalFinish) {
 
 TEST_F(TimedDrawTest, WarmsUpAndBindsTheImagesBeforeTheTimerStarts) {
     timedDraw(1);
-    const std::vector<std::string> expected = {
+    std::vector<std::string> expected = {
         call("glViewport", 0, 0, 512, 768),
         call("glScissor", 0, 0, 512, 768),
         call("glBegin", glenum::QUADS),
@@ -132,8 +132,12 @@ TEST_F(TimedDrawTest, WarmsUpAndBindsTheImagesBeforeTheTimerStarts) {
         call("glEnable", glenum::TEXTURE_RECTANGLE_NV),
         call("glActiveTextureARB", glenum::TEXTURE2_ARB),
         call("glBindTexture", glenum::TEXTURE_RECTANGLE_NV, 13),
-        "counter",
     };
+    // The timed state's own quad, even with nothing to count.
+    const std::vector<std::string> warmUp = texturedQuad();
+    expected.insert(expected.end(), warmUp.begin(), warmUp.end());
+    expected.push_back(call("glFinish"));
+    expected.push_back("counter");
     EXPECT_EQ(between(0, expected.size()), expected);
 }
 
@@ -209,5 +213,26 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(CountingCase{"", false, false}, CountingCase{"GL_ARB_occlusion_query", true, false},
                       CountingCase{"GL_ARB_timer_query", false, false},
                       CountingCase{"GL_ARB_occlusion_query GL_ARB_timer_query", true, true}));
+
+// A driver of OpenGL 1.5 or later that does not list the extension still
+// counts, through the core entry points; an older one does not.
+TEST_F(TimedDrawTest, CountsThroughTheCoreQueryFromOpenGL15) {
+    const struct {
+        const char* version;
+        bool counts;
+    } cases[] = {{"1.5.0 Vendor", true}, {"4.5 (Compatibility Profile) Mesa", true}, {"1.4", false}, {"", false}};
+    for (const auto& c : cases) {
+        FakeExtensions extensions("GL_ARB_timer_query", "", c.version);
+        prepareFragmentCounting();
+        EXPECT_EQ(fragmentCounting.occlusionQuery, c.counts) << c.version;
+        EXPECT_EQ(fragmentCounting.results64, c.counts) << c.version;
+        if (!c.counts) continue;
+        samplesToReport = 1000;
+        timedDraw(1);
+        EXPECT_EQ(recording_gl::countCalls("glBeginQueryARB"), 2) << "the core entry points took the ARB slots";
+        EXPECT_EQ(lastFragmentCount(), 1000u);
+        recording_gl::calls().clear();
+    }
+}
 
 }  // namespace

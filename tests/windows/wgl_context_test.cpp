@@ -180,7 +180,8 @@ TEST_F(PbufferFakeTest, NoFloatFormatFallsBackToAFramebufferInASharedContext) {
         BOOL floatResult;
         UINT floatFormats;
     };
-    // Found nothing, and (as under Wine) failed while plain formats exist.
+    // Succeeded with no format, and (as Wine 8.0 on Mesa does) failed as a
+    // call while plain formats exist.
     for (const Case& c : {Case{TRUE, 0}, Case{FALSE, 1}}) {
         PbufferFakes::floatResult = c.floatResult;
         PbufferFakes::floatFormats = c.floatFormats;
