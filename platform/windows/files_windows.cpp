@@ -17,6 +17,8 @@ std::FILE* createNewFile(const std::string& fileName, int& error) {
         _open(fileName.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
     if (descriptor < 0) {
         error = errno;
+        // A folder of that name answers "access denied", yet it takes the name.
+        if (error == EACCES && GetFileAttributesA(fileName.c_str()) != INVALID_FILE_ATTRIBUTES) error = EEXIST;
         return nullptr;
     }
     std::FILE* file = _fdopen(descriptor, "wb");

@@ -18,11 +18,13 @@ fail() {
 }
 
 # Runs korvex.exe with the arguments, Enter on its input; leaves the output in
-# $work/case/out and the exit code in $code.
+# $work/case/out and the exit code in $code. $setup, when set, runs in the
+# case's directory first.
 run() {
   rm -rf "$work/case"
   mkdir "$work/case"
   cp -r "$source_dir/Images" "$source_dir/fasm_1.txt" "$work/case/"
+  [ -z "${setup:-}" ] || (cd "$work/case" && eval "$setup")
   (cd "$work/case" && printf '\r\n' | timeout 120 "$wine" "$korvex" "$@" >out 2>err)
   code=$?
 }
@@ -84,6 +86,17 @@ for unit in GInstr/sec GPixel/sec GFlops/sec GTexel/sec "GB/sec"; do
 done
 [ "$(tr -d '\r' <"$work/case/korvex_results.txt" 2>/dev/null | grep -c .)" -eq 6 ] ||
   fail "korvex_results.txt lacks its 6 lines"
+
+echo "program texts pass over taken names; the results replace the old file"
+setup='mkdir fasm_0000.txt && echo other >fasm_0001.txt && echo old >korvex_results.txt'
+run -o d -I 2
+setup=
+expect_code 0
+[ "$(head -n 1 "$work/case/fasm_0002.txt" 2>/dev/null | tr -d '\r')" = '!!ARBfp1.0' ] ||
+  fail "the program text is not in fasm_0002.txt"
+[ "$(cat "$work/case/fasm_0001.txt")" = other ] || fail "another run's fasm_0001.txt was overwritten"
+[ "$(tr -d '\r' <"$work/case/korvex_results.txt" | grep -c .)" -eq 6 ] || fail "korvex_results.txt was not replaced"
+[ -z "$(ls "$work/case" | grep '\.tmp$')" ] || fail "a temporary file was left"
 
 echo "capability report"
 run -g -I 5
