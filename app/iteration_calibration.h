@@ -11,7 +11,7 @@ using SectionTimer = std::function<double(int iterations)>;
 constexpr int mostIterations = 0x7FFFFFFF;
 
 // Starting at 1 quad, multiplies the count by 10 while a section lasts under
-// a tenth of `minimumMs`, then extrapolates to 15% above it and times that
+// a fiftieth of `minimumMs`, then extrapolates to 15% above it and times that
 // count again, until a section reaches `minimumMs`. Returns that count, or
 // mostIterations when even it falls short.
 int calibrateIterations(double minimumMs, const SectionTimer& timeSection);

@@ -79,6 +79,9 @@ TEST(CalibrationTest, GrowsUntilASectionLastsTheMinimumAndStops) {
     EXPECT_EQ(iterations, sections.asked.back()) << "the count returned was timed and reached the minimum";
     EXPECT_TRUE(std::is_sorted(sections.asked.begin(), sections.asked.end()));
     EXPECT_LE(sections.asked.size(), 5u);
+    double before = 0;
+    for (std::size_t i = 0; i + 1 < sections.asked.size(); ++i) before += 0.5 + sections.asked[i] * 3.0;
+    EXPECT_LE(before, 100.0) << "the sections before the last cost a small share of the minimum";
 }
 
 TEST(CalibrationTest, StopsAtOneQuadThatIsLongEnoughAndAtTheLargestCount) {
