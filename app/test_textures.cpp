@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "app/bundled_data.h"
 #include "app/program_limits.h"
 #include "base/errors.h"
 #include "bench/marlune_glwindow.h"
@@ -74,7 +75,7 @@ void loadTestTextures() {
     testTextures.target = glenum::TEXTURE_RECTANGLE_NV;
     TTGAImage image;
     for (int index = 0; index < 3; ++index) {
-        loadRgbImage(image, platform::current().nativePath(testImages[index].path));
+        loadRgbImage(image, bundledDataFile(platform::current().nativePath(testImages[index].path)));
         if (index == 0) {
             gl::glGenTextures(3, testTextures.imageTextures);
             // Rows of width x 3 bytes need not fill whole 4-byte words.

@@ -4,6 +4,9 @@
 #include "base/errors.h"
 #include "platform/platform.h"
 
+// The build gives the one version that the package carries too.
+const char* const korvexVersion = KORVEX_VERSION;
+
 std::string versionLine() { return std::string("korvex v") + korvexVersion + " " + platform::versionTag(); }
 
 std::vector<std::string> usageLines() {

@@ -5,7 +5,7 @@
 #include <vector>
 
 // The program's version, as the version line and the result files give it.
-constexpr const char* korvexVersion = "0.7";
+extern const char* const korvexVersion;
 
 // "korvex v0.7 " followed by the platform's tag, for example
 // "korvex v0.7 x86_64 linux".

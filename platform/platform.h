@@ -37,6 +37,8 @@ const char* versionTag();
 
 // The file name of the running program, for the error report.
 std::string moduleFileName();
+// The folder that holds the running program; empty when it cannot be told.
+std::string moduleDirectory();
 
 // The OpenGL library names that start-up tries, in order.
 const std::vector<std::string>& openGLLibraryNames();
