@@ -29,7 +29,8 @@ struct TimedProgram {
 
 // Times the program that is bound now: calibrates the count when the policy
 // has a minimum time, then times `repeat` sections back to back, telling the
-// progress line each section and erasing it at the end. `timeSection` stands in for timedDraw in tests.
+// progress line each section and erasing it at the end. `timeSection` and
+// `sectionFragments` stand in for timedDraw and lastFragmentCount in tests.
 TimedProgram timeBoundProgram(const TimingPolicy& policy);
 TimedProgram timeBoundProgram(const TimingPolicy& policy, const SectionTimer& timeSection,
                               const std::function<std::optional<std::uint64_t>()>& sectionFragments);
