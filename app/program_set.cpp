@@ -7,6 +7,7 @@
 #include "app/program_limits.h"
 #include "app/program_output.h"
 #include "base/errors.h"
+#include "base/sha256.h"
 #include "bench/fpgen/marlune_fp.h"
 #include "bench/marlune_glwindow.h"
 #include "bench/tables.h"
@@ -14,6 +15,7 @@
 std::vector<ProgramSource> programSources;
 std::vector<GLuint> programIds;
 std::vector<TestFigures> testFigures;
+std::vector<std::string> programDigests;
 std::uint8_t currentInstruction = 0;
 int programSetIndirections = 0;
 
@@ -96,6 +98,8 @@ void assembleProgramSet(BenchSettings& settings) {
     else
         assembleSingleTest(settings);
     programIds.assign(programSources.size(), 0);
+    programDigests.clear();
+    for (const ProgramSource& source : programSources) programDigests.push_back(sha256Hex(programString(source)));
     if (settings.output == 1 || settings.output == 3) printPrograms(programSources);
     if (settings.output == 2 || settings.output == 3) savePrograms(programSources);
 }
