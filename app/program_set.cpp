@@ -13,6 +13,7 @@ std::vector<ProgramSource> programSources;
 std::vector<GLuint> programIds;
 std::vector<TestFigures> testFigures;
 std::uint8_t currentInstruction = 0;
+int programSetIndirections = 0;
 
 bool allInstructionsMode(const BenchSettings& settings) {
     return settings.allInstructions != 0 && settings.vectorAndScalar == 0;
@@ -44,6 +45,7 @@ namespace {
 
 void assembleSingleTest(BenchSettings& settings) {
     settings.programCount = 1;
+    programSetIndirections = 0;
     programSources = {loadProgramText("fasm_1.txt")};
     testFigures = {blurFigures()};
 }
@@ -62,6 +64,7 @@ void assembleAllInstructions(BenchSettings& settings) {
     settings.programCount = allInstructionsCount(settings);
     programSources.clear();
     testFigures.clear();
+    programSetIndirections = 0;
     const BenchSettings shaped = generatorSettings(settings);
     for (int test = 0; test < settings.programCount; ++test) {
         currentInstruction = listedInstruction(settings, test);
@@ -74,6 +77,7 @@ void assembleAllInstructions(BenchSettings& settings) {
         const ProgramWork& work = program.work;
         testFigures.push_back({instructionName(currentInstruction), work.instructions, work.flops,
                                work.texels, work.bytesWritten});
+        programSetIndirections = std::max(programSetIndirections, work.textureIndirections);
         programSources.push_back(std::move(program.source));
     }
 }

@@ -17,6 +17,9 @@ extern std::vector<GLuint> programIds;
 extern std::vector<TestFigures> testFigures;
 // The instruction of the program being assembled.
 extern std::uint8_t currentInstruction;
+// The most texture indirections a generated program of the set needs, by
+// ARB_fragment_program's count; 0 for the single test from fasm_1.txt.
+extern int programSetIndirections;
 
 // All-instructions mode: -a without -V. Otherwise one test from fasm_1.txt.
 bool allInstructionsMode(const BenchSettings& settings);

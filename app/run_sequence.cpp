@@ -76,6 +76,17 @@ void setInitialState() {
     gl::glClear(glenum::COLOR_BUFFER_BIT | glenum::DEPTH_BUFFER_BIT);
 }
 
+// A program with more texture indirections than the driver runs natively
+// cannot be timed for what it is, so the run says so before compiling.
+void checkTextureIndirections(const BenchSettings& settings) {
+    const int most = programLimits.maxNativeTexIndirections;
+    if (usesNvProgramUnit(settings.fragmentProgram) || most <= 0 || programSetIndirections <= most) return;
+    writeLine("The programs need " + std::to_string(programSetIndirections) +
+              " texture indirections, the driver runs " + std::to_string(most) + " (TEX Indirections)");
+    runPlatform.destroyPbuffer();
+    stopAfterClosingWindow();
+}
+
 void compileProgramSet(const BenchSettings& settings) {
     const GLenum target = programTarget(settings.fragmentProgram);
     for (std::size_t test = 0; test < programSources.size(); ++test) {
@@ -103,6 +114,7 @@ void runBenchmark(int, int, int components, std::uint8_t, int iterations) {
     prepareFragmentCounting();
 
     assembleProgramSet(settings);
+    checkTextureIndirections(settings);
     compileProgramSet(settings);
     if (settings.multipleOutputs != 0) latencyBandwidthTest();
 

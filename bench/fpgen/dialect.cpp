@@ -15,11 +15,14 @@ const std::set<std::string> fp1Opcodes = {"ADD", "COS", "DP3", "DP4", "DST", "EX
                                           "POW", "RCP", "RSQ", "SIN", "SUB", "RFL", "TEX"};
 const std::set<std::string> nv2Additions = {"DIV", "DP2", "NRM"};
 
-// Mnemonics that take R, H and X; those that take R and H only.
+// Mnemonics that take R, H and X; those that take R and H only. The NV
+// option gives SCS and XPD no precision suffix at all (only _SAT); the NV2
+// option and FP2.0 add R and H to them.
 const std::set<std::string> fullPrecision = {"ABS", "ADD", "DP2", "DP3", "DP4", "DPH", "FLR", "FRC",
                                              "LRP", "MAD", "MAX", "MIN", "MOV", "MUL", "SUB"};
 const std::set<std::string> floatPrecision = {"COS", "DST", "EX2", "LG2", "LIT", "POW", "RCP",
                                               "RFL", "RSQ", "SIN", "DIV", "NRM", "SCS", "XPD"};
+const std::set<std::string> noPrecisionUnderNvOption = {"SCS", "XPD"};
 
 struct FlopCount {
     const char* op;
@@ -94,8 +97,9 @@ Dialect dialectOf(const BenchSettings& settings) {
     return d;
 }
 
-std::string precisionSuffix(const std::string& op, const std::string& precision) {
+std::string Dialect::precisionSuffix(const std::string& op, const std::string& precision) const {
     if (precision.empty()) return "";
+    if (language == Language::arb && nvOption == 1 && noPrecisionUnderNvOption.count(op) > 0) return "";
     if (fullPrecision.count(op) > 0) return precision;
     if (floatPrecision.count(op) > 0) return precision == "X" ? "H" : precision;
     return "";

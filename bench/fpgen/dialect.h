@@ -22,13 +22,14 @@ struct Dialect {
     bool hasStorageDeclarations() const;  // SHORT TEMP / LONG TEMP
     bool usesNumberedRegisters() const;   // R0.., H0.. with no declarations
     bool hasOptions() const;              // OPTION lines: precision hint, draw buffers
+
+    // The text after the mnemonic that selects `precision` ("R", "H", "X"
+    // or empty) for `op`: the nearest suffix the opcode accepts in this
+    // language, or none.
+    std::string precisionSuffix(const std::string& op, const std::string& precision) const;
 };
 
 Dialect dialectOf(const BenchSettings& settings);
-
-// The text after the mnemonic that selects `precision` ("R", "H", "X" or
-// empty) for `op`: the nearest suffix the opcode accepts, or none.
-std::string precisionSuffix(const std::string& op, const std::string& precision);
 
 // Floating-point operations of one instruction writing `components`
 // components: per component for component-wise opcodes, a fixed count for

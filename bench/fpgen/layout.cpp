@@ -1,6 +1,7 @@
 #include "bench/fpgen/layout.h"
 
 #include <algorithm>
+#include <set>
 #include <utility>
 
 #include "bench/fpgen/kernels.h"
@@ -76,29 +77,33 @@ private:
     // Fetch k reads unit k mod 3 (or unit 0 alone) at texture coordinate set
     // k mod 4 (or set 0 alone). A fetch that would repeat an earlier one
     // reads at a whole-texel offset instead, since a compiler merges
-    // identical fetches.
+    // identical fetches. Each fetch writes its own temporary, and the texels
+    // are blended only after the last fetch: fetches that no ALU result
+    // feeds are then one texture indirection, and the offset fetches, whose
+    // coordinates are all computed before the first fetch, one more.
     void emitFetches() {
-        if (settings_.textureFetches <= 0) return;
-        const Reg texel = declare("texel");
-        Reg coord;
+        const int count = std::min(settings_.textureFetches, 8);
+        std::vector<Instr> fetches;
         std::vector<std::pair<int, int>> earlier;
-        for (int k = 0; k < std::min(settings_.textureFetches, 8); ++k) {
+        for (int k = 0; k < count; ++k) {
             const std::pair<int, int> key{settings_.multiTexCoords != 0 ? k % 4 : 0,
                                           settings_.fetchTexture != 0 ? k % 3 : 0};
             const int repeats = static_cast<int>(std::count(earlier.begin(), earlier.end(), key));
             earlier.push_back(key);
+            const Reg texel = declare("t" + std::to_string(k));
             Src where = readOf(texcoordReg(key.first));
             if (repeats > 0) {
-                if (coord.name.empty()) coord = declare("coord");
-                emit("ADD", Role::setup, coord, {0, 1},
+                emit("ADD", Role::setup, texel, {0, 1},
                      {where, readOf(constantReg(2.0f * repeats, 3.0f * repeats, 0.0f, 0.0f))});
-                where = swizzled(readOf(coord), writtenOnlySwizzle({0, 1}));
+                where = swizzled(readOf(texel), writtenOnlySwizzle({0, 1}));
             }
-            Instr fetch = makeInstr("TEX", Role::setup, texel, allComponents(), {where});
-            fetch.textureUnit = key.second;
-            emit(std::move(fetch));
+            fetches.push_back(makeInstr("TEX", Role::setup, texel, allComponents(), {where}));
+            fetches.back().textureUnit = key.second;
+        }
+        for (Instr& fetch : fetches) emit(std::move(fetch));
+        for (int k = 0; k < count; ++k) {
             emit("MAD", Role::setup, u_, allComponents(),
-                 {readOf(texel), readOf(splatReg(texelWeight)), readOf(u_)});
+                 {readOf(tempReg("t" + std::to_string(k))), readOf(splatReg(texelWeight)), readOf(u_)});
         }
     }
 
@@ -234,6 +239,37 @@ ProgramPlan planProgram(const std::string& op, const BenchSettings& settings, co
     return Planner(op, settings, dialect).build();
 }
 
+namespace {
+
+// ARB_fragment_program's count: a fetch starts a new indirection when its
+// coordinate is a temporary written in the current one, or when it writes a
+// temporary that an ALU instruction of the current one read or wrote.
+int textureIndirections(const ProgramPlan& plan) {
+    int indirections = 1;
+    std::set<std::string> written, aluTouched;
+    for (const Instr& i : plan.instrs) {
+        const bool tempDestination = i.dst.kind == RegKind::temp && !i.dst.name.empty();
+        if (i.op == "TEX") {
+            const Reg& coordinate = i.srcs[0].reg;
+            if ((coordinate.kind == RegKind::temp && written.count(coordinate.name) > 0) ||
+                aluTouched.count(i.dst.name) > 0) {
+                ++indirections;
+                written.clear();
+                aluTouched.clear();
+            }
+        } else {
+            for (const Src& s : i.srcs) {
+                if (s.reg.kind == RegKind::temp) aluTouched.insert(s.reg.name);
+            }
+            if (tempDestination) aluTouched.insert(i.dst.name);
+        }
+        if (tempDestination) written.insert(i.dst.name);
+    }
+    return indirections;
+}
+
+}  // namespace
+
 ProgramWork accountWork(const ProgramPlan& plan, int components) {
     ProgramWork work;
     for (const Instr& i : plan.instrs) {
@@ -245,6 +281,7 @@ ProgramWork accountWork(const ProgramPlan& plan, int components) {
         }
     }
     work.bytesWritten = 4 * std::clamp(components, 1, 4) * plan.outputs;
+    work.textureIndirections = textureIndirections(plan);
     return work;
 }
 

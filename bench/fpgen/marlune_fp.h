@@ -10,10 +10,11 @@
 
 // What one pixel of a program costs, by the generator's own accounting.
 struct ProgramWork {
-    int instructions = 0;  // tested ALU instructions plus every other instruction run
-    int flops = 0;         // floating-point operations
-    int texels = 0;        // texture fetches
-    int bytesWritten = 0;  // 4 x components x outputs
+    int instructions = 0;         // tested ALU instructions plus every other instruction run
+    int flops = 0;                // floating-point operations
+    int texels = 0;               // texture fetches
+    int bytesWritten = 0;         // 4 x components x outputs
+    int textureIndirections = 1;  // by ARB_fragment_program's count
 };
 
 struct GeneratedProgram {

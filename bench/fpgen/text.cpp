@@ -135,8 +135,9 @@ private:
             // helper's; the seeds and the combine keep full precision, so a
             // 12-bit fixed-point setting does not clip texture coordinates.
             const bool step = i.role == Role::tested || i.role == Role::helper;
-            std::string suffix = step ? precisionSuffix(i.op, settings_.nvInstructionPrecision) : "";
-            if (suffix.empty() && dialect_.needsPrecisionSuffix()) suffix = precisionSuffix(i.op, "R");
+            std::string suffix = step ? dialect_.precisionSuffix(i.op, settings_.nvInstructionPrecision) : "";
+            if (suffix.empty() && dialect_.needsPrecisionSuffix())
+                suffix = dialect_.precisionSuffix(i.op, "R");
             text += suffix;
         }
         if (i.role == Role::tested && settings_.clamp != 0)
@@ -182,6 +183,9 @@ std::string programNumber(float value) {
         back >> read;
         if (read == value) break;
     }
+    // A float constant needs a decimal point or an exponent in the strict
+    // grammars, and NVfp4.0 warns about an integer in an untyped PARAM.
+    if (text.find_first_of(".e") == std::string::npos) text += ".0";
     return text;
 }
 

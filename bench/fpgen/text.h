@@ -13,7 +13,8 @@ namespace fpgen {
 ProgramSource writeProgram(const ProgramPlan& plan, const Dialect& dialect, const BenchSettings& settings);
 
 // A number as program text: the shortest decimal that reads back as the
-// same float, with a full stop whatever the locale.
+// same float, with a full stop whatever the locale, always in float form
+// ("2.0", not "2").
 std::string programNumber(float value);
 
 }  // namespace fpgen

@@ -23,12 +23,13 @@ struct OpcodeRule {
     const char* scalarSources;  // indices of the sources that must be scalar
     Precision precision;
     unsigned languages;
+    unsigned noPrecision = 0;  // languages whose table gives it no R, H or X (only _SAT)
 };
 
 const OpcodeRule opcodeRules[] = {
     {"ABS", 1, "", Precision::full, arbFamily},
     {"ADD", 2, "", Precision::full, arbFamily | fpFamily},
-    {"CMP", 3, "", Precision::full, arbFamily},
+    {"CMP", 3, "", Precision::full, arbFamily, bArbNv | bArbNv2},
     {"COS", 1, "0", Precision::floatOnly, arbFamily | fpFamily},
     {"DDX", 1, "", Precision::floatOnly, nvOption},
     {"DDY", 1, "", Precision::floatOnly, nvOption},
@@ -54,7 +55,7 @@ const OpcodeRule opcodeRules[] = {
     {"RCP", 1, "0", Precision::floatOnly, arbFamily | fpFamily},
     {"RFL", 2, "", Precision::floatOnly, nvOption},
     {"RSQ", 1, "0", Precision::floatOnly, arbFamily | fpFamily},
-    {"SCS", 1, "0", Precision::floatOnly, arbFamily},
+    {"SCS", 1, "0", Precision::floatOnly, arbFamily, bArbNv},
     {"SEQ", 2, "", Precision::full, nvOption},
     {"SFL", 2, "", Precision::full, nvOption},
     {"SGE", 2, "", Precision::full, arbFamily | fpFamily},
@@ -65,7 +66,7 @@ const OpcodeRule opcodeRules[] = {
     {"SNE", 2, "", Precision::full, nvOption},
     {"STR", 2, "", Precision::full, nvOption},
     {"SUB", 2, "", Precision::full, arbFamily | fpFamily},
-    {"XPD", 2, "", Precision::floatOnly, arbFamily},
+    {"XPD", 2, "", Precision::floatOnly, arbFamily, bArbNv},
 };
 
 const std::set<std::string> textureOps = {"TEX", "TXP", "TXB"};
@@ -162,6 +163,10 @@ bool parseConstant(const std::string& text, std::vector<float>& values) {
     }
     return !values.empty() && values.size() <= 4;
 }
+
+// The strict <floatConstant> of the ARB and NV grammars: a decimal point or
+// an exponent. A bare integer is an <int> only in NVfp4.0.
+bool floatForm(const std::string& number) { return number.find_first_of(".eE") != std::string::npos; }
 
 bool isNumber(const std::string& text) {
     if (text.empty()) return false;
@@ -326,6 +331,7 @@ private:
             declareName(name, into);
             std::vector<float> values;
             if (storage == "PARAM" && parseConstant(binding, values)) result_.constants[name] = values;
+            if (storage == "PARAM") literals(binding, true);
             return true;
         }
         return false;
@@ -349,6 +355,7 @@ private:
             return;
         }
         const std::string value = trim(rest.substr(equals + 1));
+        literals(value, true);
         if (parseConstant(value, values)) {
             if (keyword == "DEFINE") result_.constants[name] = values;
         } else if (!isNumber(value)) {
@@ -428,8 +435,11 @@ private:
         if (rule == nullptr) return problem("unknown opcode " + in.mnemonic);
         if (!(rule->languages & bit))
             problem(in.mnemonic + " is not an instruction of " + languageName(result_.language));
-        if (in.precision == "X" && rule->precision == Precision::floatOnly)
+        if (in.precision == "X" &&
+            (rule->precision == Precision::floatOnly || result_.language == Language::nvfp4))
             problem(in.mnemonic + " takes no X suffix");
+        if (!in.precision.empty() && (rule->noPrecision & bit))
+            problem(in.mnemonic + " takes no precision suffix in " + languageName(result_.language));
         if (static_cast<int>(operands.size()) != rule->sources + 1) {
             return problem(in.mnemonic + " takes " + std::to_string(rule->sources + 1) + " operands");
         }
@@ -496,7 +506,9 @@ private:
         const auto dot = name.find('.');
         if (dot != std::string::npos) name = name.substr(0, dot);
         std::vector<float> values;
-        if (!parseConstant(name, values)) {
+        if (parseConstant(name, values)) {
+            literals(name, false);
+        } else {
             if (result_.constants.count(name) == 0) return;  // a parameter set by the application
             values = result_.constants[name];
         }
@@ -569,6 +581,23 @@ private:
         return text.find('.', from);
     }
 
+    // Integer constants: outside the ARB and NV float grammars; in NVfp4.0
+    // legal, but an untyped PARAM holding one draws the assembler's warning.
+    void literals(const std::string& constant, bool declared) {
+        if (result_.language == Language::nvfp4 && !declared) return;
+        const bool braced = constant.size() >= 2 && constant.front() == '{' && constant.back() == '}';
+        const std::vector<std::string> numbers = braced
+                                                     ? splitOperands(constant.substr(1, constant.size() - 2))
+                                                     : std::vector<std::string>{constant};
+        for (const std::string& number : numbers) {
+            if (!isNumber(number) || floatForm(number)) continue;
+            problem("integer constant " + number.substr(0, 20) +
+                    (result_.language == Language::nvfp4
+                         ? " in an untyped PARAM"
+                         : " where a float constant needs a point or an exponent"));
+        }
+    }
+
     bool fpRegister(const std::string& reg) {
         if (reg.size() < 2 || (reg[0] != 'R' && reg[0] != 'H') || !allDigits(reg.substr(1)) || reg.size() > 4)
             return false;
@@ -596,8 +625,10 @@ private:
                 swizzle = text.substr(close + 2);
             }
             if (!parseConstant(reg, values)) return problem("bad constant " + reg.substr(0, 40));
+            literals(reg, false);
             inputs_.push_back({"constant", static_cast<int>(values.size()), true});
         } else if (isNumber(text)) {
+            literals(text, false);
             inputs_.push_back({"constant", 1, true});
             reg.clear();
         } else {

@@ -72,6 +72,16 @@ const BadText badTexts[] = {
      "need the NV option"},
     {"a named parameter that looks like a register", "!!FP1.0\nDECLARE R3;\nMOVR o[COLR], f[TEX0];\nEND",
      "bad name"},
+    {"a precision suffix on SCS under the NV option",
+     "!!ARBfp1.0\nOPTION NV_fragment_program;\nTEMP a;\nSCSH_SAT a.xy, fragment.color.x;\nMOV "
+     "result.color, a;\nEND",
+     "SCS takes no precision suffix"},
+    {"X in NVfp4", "!!NVfp4.0\nTEMP a;\nMOVX a, fragment.color;\nMOV result.color, a;\nEND", "takes no X"},
+    {"an integer constant in ARB", "!!ARBfp1.0\nMOV result.color, {0.5, 2, 0.0, 1.0};\nEND",
+     "integer constant 2 "},
+    {"an integer in an untyped NVfp4 PARAM",
+     "!!NVfp4.0\nPARAM k = {4, 0.0, 1.0, 0.0};\nMOV result.color, k;\nEND",
+     "integer constant 4 in an untyped"},
     {"TEX without a target", "!!ARBfp1.0\nTEX result.color, fragment.texcoord[0], texture[0];\nEND",
      "takes 4 operands"},
 };
@@ -94,7 +104,8 @@ TEST(ProgramCheckerTest, AcceptsWhatTheLanguagesAllow) {
     };
     const GoodText goodTexts[] = {
         {Language::arb,
-         "!!ARBfp1.0\n# a comment\nOPTION ARB_precision_hint_fastest;\nPARAM c = {0.5, 1, 2, 3};\nTEMP a, "
+         "!!ARBfp1.0\n# a comment\nOPTION ARB_precision_hint_fastest;\nPARAM c = {0.5, 1.0, 2.0, 3e0};\nTEMP "
+         "a, "
          "b;\n"
          "TEX a, fragment.texcoord[1], texture[2], RECT;\nMAD_SAT b.xy, a, c.x, -a.zwxy;\n"
          "MOV result.color, b;\nEND\n"},
@@ -102,18 +113,20 @@ TEST(ProgramCheckerTest, AcceptsWhatTheLanguagesAllow) {
          "!!ARBfp1.0\nOPTION NV_fragment_program;\nSHORT TEMP a;\nRFLH a.xyz, fragment.color, "
          "fragment.texcoord;\nADDX_SAT result.color, |a|, -a;\nEND"},
         {Language::arbNv2,
-         "!!ARBfp1.0\nOPTION NV_fragment_program2;\nPARAM k = {4, 0, 1, 0};\nTEMP a;\nMOV a, 0;\nLOOP k;\n"
-         "REP k.x;\nDIVR a, a, k.y;\nENDREP;\nENDLOOP;\nNRMH a.xyz, a;\nMOV result.color, a;\nEND"},
+         "!!ARBfp1.0\nOPTION NV_fragment_program2;\nPARAM k = {4.0, 0.0, 1.0, 0.0};\nTEMP a;\nMOV a, 0.0;\n"
+         "LOOP k;\nREP k.x;\nDIVR a, a, k.y;\nENDREP;\nENDLOOP;\nNRMH a.xyz, a;\nSCSH a.xy, a.x;\n"
+         "MOV result.color, a;\nEND"},
         {Language::fp1,
-         "!!FP1.0\nDECLARE C0 = {1, 2, 3, 4};\nDEFINE half = {0.5, 0.5, 0.5, 0.5};\nTEX H0, f[TEX0], TEX1, "
+         "!!FP1.0\nDECLARE C0 = {1.0, 2.0, 3.0, 4.0};\nDEFINE half = {0.5, 0.5, 0.5, 0.5};\nTEX H0, f[TEX0], "
+         "TEX1, "
          "RECT;\n"
          "MADR R0, H0, C0, f[TEX0];\nMULH_SAT H1.xy, R0, half;\nMOVR o[COLR], H1;\nEND"},
         {Language::fp2,
-         "!!FP2.0\nDEFINE k = {3, 0, 1, 0};\nREP k.x;\nDP2R R0.x, R0, f[TEX0];\nENDREP;\n"
+         "!!FP2.0\nDEFINE k = {3.0, 0.0, 1.0, 0.0};\nREP k.x;\nDP2R R0.x, R0, f[TEX0];\nENDREP;\n"
          "MOVR o[COLR], R0;\nEND"},
         {Language::nvfp4,
-         "!!NVfp4.0\nOPTION ARB_draw_buffers;\nPARAM k = {2, 0, 1, 0};\nLONG TEMP a;\nREP k.x;\n"
-         "MUL.F.SAT a, fragment.texcoord[0], k;\nENDREP;\nSCS result.color[1].xy, a.x;\nEND"},
+         "!!NVfp4.0\nOPTION ARB_draw_buffers;\nPARAM k = {2.0, 0.0, 1.0, 0.0};\nLONG TEMP a;\nREP k.x;\n"
+         "MUL.F.SAT a, fragment.texcoord[0], 2;\nENDREP;\nSCS result.color[1].xy, a.x;\nEND"},
     };
     for (const GoodText& good : goodTexts) {
         const progcheck::ProgramCheck check = checkProgram(good.text);
@@ -124,7 +137,7 @@ TEST(ProgramCheckerTest, AcceptsWhatTheLanguagesAllow) {
 
 TEST(ProgramCheckerTest, ReportsDeclaredNamesLoopCountsAndTheLineOfAProblem) {
     const progcheck::ProgramCheck check = checkProgram(
-        "!!FP2.0\nDECLARE C0;\nDECLARE Cl;\nDEFINE k = {7, 0, 1, 0};\nLOOP k;\nADDR R0, R0, C0;\n"
+        "!!FP2.0\nDECLARE C0;\nDECLARE Cl;\nDEFINE k = {7.0, 0.0, 1.0, 0.0};\nLOOP k;\nADDR R0, R0, C0;\n"
         "ENDLOOP;\nMOVR o[COLR], R0;\nBOGUS R0;\nEND");
     EXPECT_EQ((std::vector<std::string>{"C0", "Cl"}), check.namedParameters);
     EXPECT_EQ(std::vector<int>{7}, check.loopCounts);

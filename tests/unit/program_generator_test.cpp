@@ -138,8 +138,8 @@ TEST(ProgramGeneratorTest, NoInstructionIsAnIdentityTheCompilerCouldFold) {
                 EXPECT_EQ(in.sources.size(), distinct.size()) << where;
                 for (const std::string& source : in.sources) {
                     const bool addsZero =
-                        (in.mnemonic == "ADD" || in.mnemonic == "SUB") && source == "{0, 0, 0, 0}";
-                    const bool timesOne = in.mnemonic == "MUL" && source == "{1, 1, 1, 1}";
+                        (in.mnemonic == "ADD" || in.mnemonic == "SUB") && source == "{0.0, 0.0, 0.0, 0.0}";
+                    const bool timesOne = in.mnemonic == "MUL" && source == "{1.0, 1.0, 1.0, 1.0}";
                     EXPECT_FALSE(addsZero || timesOne) << where;
                 }
             }

@@ -4,11 +4,15 @@
 
 #include <filesystem>
 
+#include "app/program_limits.h"
+#include "app/program_set.h"
 #include "app/run_platform.h"
+#include "app/timed_draw.h"
 #include "base/errors.h"
 #include "bench/marlune_gpu.h"
 #include "bench/settings.h"
 #include "bench/tables.h"
+#include "gl/GLext.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/recording_gl.h"
 #include "tests/support/temp_dir.h"
@@ -131,6 +135,32 @@ TEST_F(RunSequenceTest, APixelBufferThatCannotBeMadeCurrentStopsTheRunBeforeAnyP
     const std::vector<std::string> tail(calls().end() - 4, calls().end());
     EXPECT_EQ(tail, (std::vector<std::string>{call("createPbuffer", 512, 768, 0, 4, 2),
                                               "makePbufferCurrent()", "destroyPbuffer()", "killGLWindow()"}));
+}
+
+TEST_F(RunSequenceTest, ProgramsNeedingMoreTextureIndirectionsThanTheDriverRunsStopBeforeCompiling) {
+    TempDir directory(true);
+    std::filesystem::create_directory("Images");
+    for (const char* name : {"memorial_orig_tm.tga", "3dsmax5beta_image1.tga", "spectrum.tga"})
+        directory.write(std::string("Images/") + name,
+                        buildTga(TgaFields{}, std::vector<std::uint8_t>(12, 0)));
+    gl::glGetProgramivARB = [](GLenum, GLenum name, GLint* value) {
+        if (name == glenum::MAX_PROGRAM_NATIVE_TEX_INDIRECTIONS_ARB) *value = 1;
+    };
+    const ProgramLimits savedLimits = programLimits;
+    const FragmentCounting savedCounting = fragmentCounting;
+    benchSettings.allInstructions = 1;
+    benchSettings.textureFetches = 8;  // offset fetches: 2 indirections
+
+    EXPECT_EQ(runUntilStop(everyGLExtension), exitcode::cannotRunHere);
+    programLimits = savedLimits;
+    fragmentCounting = savedCounting;
+    programSources.clear();
+    testFigures.clear();
+    EXPECT_EQ(console_.lines().back(),
+              "The programs need 2 texture indirections, the driver runs 1 (TEX Indirections)");
+    EXPECT_EQ(recording_gl::countCalls("glProgramStringARB"), 0);
+    const std::vector<std::string> tail(calls().end() - 2, calls().end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"destroyPbuffer()", "killGLWindow()"}));
 }
 
 struct NvCheckCase {
