@@ -7,8 +7,3 @@
 // True when some parameter begins with "-" or "/" and the rest of it equals
 // `name`, without regard to case when `ignoreCase` is set.
 bool findSwitch(const std::vector<std::string>& parameters, const std::string& name, bool ignoreCase);
-
-// Splits one command-line string into parameters: blanks, tabs and other
-// characters below the blank separate them, double quotes group characters
-// and are dropped, there is no escape, and "" alone gives no parameter.
-std::vector<std::string> splitCommandLine(const std::string& commandLine);

@@ -13,6 +13,7 @@
 #include "bench/settings.h"
 #include "gl/GL.h"
 #include "gl/GLext.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -33,11 +34,7 @@ void createOutputTextures(int outputCount) {
 }
 
 void selectDrawBuffers(int outputCount, int arbDrawBuffers) {
-    const GLenum front = pixelBufferDrawBuffer(glenum::FRONT);
-    gl::glDrawBuffer(front);
-    gl::glReadBuffer(front);
-    gl::glDisable(glenum::DEPTH_TEST);
-    gl::glClear(glenum::COLOR_BUFFER_BIT | glenum::DEPTH_BUFFER_BIT);
+    setInitialDrawState();
     gl::glFinish();
     const GLenum buffers[4] = {
         pixelBufferDrawBuffer(glenum::FRONT_LEFT),
@@ -60,19 +57,20 @@ void bindFirstProgram() {
 }  // namespace
 
 double latencyByteCount(int components, int outputCount, int iterations) {
-    return static_cast<double>(components) * 4.0 * outputCount * iterations * 512.0 * 768.0;
+    return static_cast<double>(components) * 4.0 * outputCount * iterations * frameWidth * frameHeight;
 }
 
 void latencyBandwidthTest() {
     const BenchSettings& settings = benchSettings;
+    const std::string separator = platform::current().decimalSeparator();
     createOutputTextures(settings.outputCount);
     selectDrawBuffers(settings.outputCount, settings.arbDrawBuffers);
     bindFirstProgram();
     for (int side = settings.latencySizeFirst; side <= settings.latencySizeLast; ++side) {
         const double elapsed = timedDraw(settings.iterations);
         const double bytes = latencyByteCount(settings.components, settings.outputCount, settings.iterations);
-        writeLine(formatFixed4(elapsed) + " ms latency");
-        writeLine(formatFixed4(bandwidthRate(bytes, elapsed)) + " GB/sec");
+        writeLine(formatFixed4(elapsed, separator) + " ms latency");
+        writeLine(formatFixed4(bandwidthRate(bytes, elapsed), separator) + " GB/sec");
         if (const auto warning = shadingWarning(lastFragmentCount(), settings.iterations))
             writeLine(*warning);
     }

@@ -3,7 +3,7 @@
 #pragma once
 
 // The bytes the timed section writes: components x 4 bytes per pixel for
-// each output, over the 512 x 768 area that is really drawn.
+// each output, over the frame that is really drawn.
 double latencyByteCount(int components, int outputCount, int iterations);
 
 // Prints "%4.4f ms latency" and "%4.4f GB/sec" for each surface side of the

@@ -35,7 +35,7 @@ int runProgram(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     platform::prepareConsole();
-    gl::startUp();
+    platform::startUp();
     const int exitCode = runProgram(argc, argv);
     gl::clearOpenGL();
     return exitCode;

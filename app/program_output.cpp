@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "base/console.h"
-#include "base/file_io.h"
+#include "platform/output_file.h"
 
 std::string fasmFileName(int number) {
     char name[32];
@@ -17,8 +17,9 @@ void printPrograms(const std::vector<ProgramSource>& sources) {
 
 void savePrograms(const std::vector<ProgramSource>& sources) {
     for (const ProgramSource& source : sources) {
+        // Each text takes the first free number; a name another run or a link
+        // holds is passed over, never written through.
         int number = 0;
-        while (fileExists(fasmFileName(number))) ++number;
-        writeWholeFile(fasmFileName(number), programString(source));
+        while (!writeNewFile(fasmFileName(number), programString(source))) ++number;
     }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/bundled_data.h"
 #include "app/program_binding.h"
 #include "app/program_limits.h"
 #include "app/program_output.h"
@@ -46,7 +47,7 @@ namespace {
 void assembleSingleTest(BenchSettings& settings) {
     settings.programCount = 1;
     programSetIndirections = 0;
-    programSources = {loadProgramText("fasm_1.txt")};
+    programSources = {loadProgramText(bundledDataFile("fasm_1.txt"))};
     testFigures = {blurFigures()};
 }
 

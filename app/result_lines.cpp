@@ -13,7 +13,7 @@ std::int64_t workCount(std::int64_t perPixel, int iterations) {
     std::int64_t perIteration = 0, total = 0;
     if (__builtin_mul_overflow(pixelsPerIteration, perPixel, &perIteration) ||
         __builtin_mul_overflow(perIteration, static_cast<std::int64_t>(iterations), &total))
-        throw KorvexError(ErrorKind::intOverflow, "Integer overflow");
+        throw integerOverflowError();
     return total;
 }
 
@@ -30,7 +30,7 @@ std::string resultLine(const TestFigures& figures, const ResultStyle& style, int
     const std::string& sep = style.separator;
     return figures.label + "  " + "  " + std::to_string(figures.instructions) + "  " +
            std::to_string(figures.flops) + " " + sep + std::to_string(figures.texels) + " " + sep + " " +
-           sep + "512  768   " + sep + std::to_string(iterations) + "   " + sep +
+           sep + std::to_string(frameWidth) + "  " + std::to_string(frameHeight) + "   " + sep + std::to_string(iterations) + "   " + sep +
            formatFixed4(elapsedMs, style.decimalSeparator) + " ms";
 }
 
@@ -42,7 +42,7 @@ std::vector<std::string> resultBlock(const TestFigures& figures, const ResultSty
     };
     const std::int64_t instructions =
         workCount(checkedMultiply(figures.instructions, style.instructionMultiplier), iterations);
-    const double bytes = static_cast<double>(iterations) * figures.bytesWritten * 512.0 * 768.0;
+    const double bytes = static_cast<double>(iterations) * figures.bytesWritten * frameWidth * frameHeight;
     return {
         resultLine(figures, style, iterations, elapsedMs),
         rateLine(instructionRate(style.prefix, instructions, elapsedMs), letter + "Instr/sec"),

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/marlune_glwindow.h"
+
 // What one pixel of a test costs, as its result line shows it and as its
 // rates count it.
 struct TestFigures {
@@ -44,11 +46,11 @@ std::string resultLine(const TestFigures& figures, const ResultStyle& style, int
 std::vector<std::string> resultBlock(const TestFigures& figures, const ResultStyle& style, int iterations,
                                      double elapsedMs);
 
-// The pixels of one timed iteration: the fixed 512 x 768 frame.
-constexpr std::int64_t pixelsPerIteration = 512 * 768;
+// The pixels of one timed iteration: the fixed frame.
+constexpr std::int64_t pixelsPerIteration = frameWidth * frameHeight;
 
 // "Warning: N of M fragments were shaded; the rates overstate the work" when
-// a counted timed section shaded other than 512 x 768 x iterations
+// a counted timed section shaded other than pixelsPerIteration x iterations
 // fragments; nothing when it shaded them all or could not count.
 std::optional<std::string> shadingWarning(std::optional<std::uint64_t> shaded, int iterations);
 

@@ -8,41 +8,28 @@
 #include "app/program_binding.h"
 #include "app/program_limits.h"
 #include "app/program_set.h"
-#include "app/run_platform.h"
 #include "app/test_loop.h"
 #include "app/test_textures.h"
 #include "app/timed_draw.h"
 #include "base/console.h"
-#include "base/errors.h"
 #include "bench/marlune_arb.h"
 #include "bench/marlune_glwindow.h"
+#include "bench/marlune_gpu.h"
 #include "bench/marlune_nv.h"
 #include "bench/settings.h"
 #include "bench/tables.h"
-#include "gl/GL.h"
 #include "platform/platform.h"
 
 namespace {
 
-constexpr int frameWidth = 512;
-constexpr int frameHeight = 768;
-
-[[noreturn]] void stopAfterClosingWindow() {
-    runPlatform.killGLWindow();
-    throw OrderlyStop{exitcode::cannotRunHere};
-}
-
 // Without the pixel buffer's context every later draw would go nowhere, and
 // the run would report times for work that was never done.
 void makePixelBufferCurrent() {
-    if (runPlatform.makePbufferCurrent()) return;
-    writeLine("makePbufferCurrent failed");
-    runPlatform.destroyPbuffer();
-    stopAfterClosingWindow();
+    if (!makePbufferCurrent()) stopCannotRun("makePbufferCurrent failed", Release::pixelBufferAndWindow);
 }
 
-// Steps 3 to 5: every extension the settings need, each missing one printed
-// as "<name> not supported". Returns how many are missing.
+// Every extension the settings need, in the order the run checks them, each
+// missing one printed as "<name> not supported". Returns how many are missing.
 int checkExtensions(BenchSettings& settings) {
     int missing = marlune_arb::checkExtension("GL_ARB_multitexture");
     for (const std::string& name : platform::pixelBufferExtensionNames())
@@ -68,23 +55,14 @@ int checkExtensions(BenchSettings& settings) {
     return missing;
 }
 
-void setInitialState() {
-    const GLenum front = pixelBufferDrawBuffer(glenum::FRONT);
-    gl::glDrawBuffer(front);
-    gl::glReadBuffer(front);
-    gl::glDisable(glenum::DEPTH_TEST);
-    gl::glClear(glenum::COLOR_BUFFER_BIT | glenum::DEPTH_BUFFER_BIT);
-}
-
 // A program with more texture indirections than the driver runs natively
 // cannot be timed for what it is, so the run says so before compiling.
 void checkTextureIndirections(const BenchSettings& settings) {
     const int most = programLimits.maxNativeTexIndirections;
     if (usesNvProgramUnit(settings.fragmentProgram) || most <= 0 || programSetIndirections <= most) return;
-    writeLine("The programs need " + std::to_string(programSetIndirections) +
-              " texture indirections, the driver runs " + std::to_string(most) + " (TEX Indirections)");
-    runPlatform.destroyPbuffer();
-    stopAfterClosingWindow();
+    stopCannotRun("The programs need " + std::to_string(programSetIndirections) +
+                      " texture indirections, the driver runs " + std::to_string(most) + " (TEX Indirections)",
+                  Release::pixelBufferAndWindow);
 }
 
 void compileProgramSet(const BenchSettings& settings) {
@@ -99,18 +77,18 @@ void compileProgramSet(const BenchSettings& settings) {
 
 void runBenchmark(int, int, int components, std::uint8_t, int iterations) {
     BenchSettings& settings = benchSettings;
-    runPlatform.createGLWindow(0, 0, frameWidth, frameHeight);
-    if (!runPlatform.identifyDriver()) stopAfterClosingWindow();
+    createGLWindow(0, 0, frameWidth, frameHeight);
+    if (!marlune_gpu::identifyDriver()) stopCannotRun("", Release::window);
     const int missingCount = checkExtensions(settings);
     queryProgramLimits();
     if (settings.gpuid != 0) printCapabilityReport();
-    if (missingCount != 0) stopAfterClosingWindow();
+    if (missingCount != 0) stopCannotRun("", Release::window);
 
     loadTestTextures();
-    runPlatform.createPbuffer(frameWidth, frameHeight, 0, components,
-                              settings.multipleOutputs != 0 ? settings.outputCount - 1 : 0);
+    createPbuffer(frameWidth, frameHeight, 0, components,
+                  settings.multipleOutputs != 0 ? settings.outputCount - 1 : 0);
     makePixelBufferCurrent();
-    setInitialState();
+    setInitialDrawState();
     prepareFragmentCounting();
 
     assembleProgramSet(settings);
@@ -122,6 +100,6 @@ void runBenchmark(int, int, int components, std::uint8_t, int iterations) {
     disableTestProgram(settings.fragmentProgram);
     saveResults();
     waitForEnter();
-    runPlatform.destroyPbuffer();
-    runPlatform.killGLWindow();
+    destroyPbuffer();
+    killGLWindow();
 }

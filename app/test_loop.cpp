@@ -5,8 +5,8 @@
 #include "app/timed_draw.h"
 #include "base/console.h"
 #include "base/crlf_text.h"
-#include "base/file_io.h"
 #include "bench/settings.h"
+#include "platform/output_file.h"
 #include "platform/platform.h"
 
 ResultLines resultLines;
@@ -17,7 +17,7 @@ void runTests(int iterations) {
     if (settings.vectorAndScalar != 0) settings.instructionMultiplier = 4;
     const ResultStyle style = {resultSeparator(settings.vectorAndScalar, settings.textureFetches),
                                settings.resultPrefix, settings.instructionMultiplier,
-                               platform::decimalSeparator()};
+                               platform::current().decimalSeparator()};
     for (int test = 0; test < settings.programCount; ++test) {
         const GLuint id = programIds[static_cast<std::size_t>(test)];
         bindTestProgram(settings.fragmentProgram, id);
@@ -34,4 +34,4 @@ void runTests(int iterations) {
     }
 }
 
-void saveResults() { writeWholeFile("korvex_results.txt", crlfText(resultLines)); }
+void saveResults() { replaceFileAtomically("korvex_results.txt", crlfText(resultLines)); }

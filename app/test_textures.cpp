@@ -2,8 +2,10 @@
 
 #include <vector>
 
+#include "app/bundled_data.h"
 #include "app/program_limits.h"
 #include "base/errors.h"
+#include "bench/marlune_glwindow.h"
 #include "gl/GL.h"
 #include "image/TGA2.h"
 #include "platform/platform.h"
@@ -25,7 +27,7 @@ const TestImage testImages[3] = {
 constexpr std::uint8_t trueColourType = 2;
 
 [[noreturn]] void refuseImage(const std::string& path, const std::string& reason) {
-    throw KorvexError(ErrorKind::general, "The image \"" + platform::fullPath(path) + "\" " + reason);
+    throw KorvexError(ErrorKind::general, "The image \"" + platform::current().fullPath(path) + "\" " + reason);
 }
 
 // Loads an image in RGB order. Only 24-bit true colour matches the RGB
@@ -59,10 +61,10 @@ void createImageTexture(const TTGAImage& image, int index) {
 }
 
 void createBlankTexture() {
-    const std::vector<std::uint8_t> scratch(512 * 768 * 3);
+    const std::vector<std::uint8_t> scratch(frameWidth * frameHeight * 3);
     gl::glGenTextures(1, &testTextures.blankTexture);
     gl::glBindTexture(testTextures.target, testTextures.blankTexture);
-    uploadRgb(512, 768, scratch.data());
+    uploadRgb(frameWidth, frameHeight, scratch.data());
     gl::glTexParameteri(testTextures.target, glenum::TEXTURE_MAG_FILTER, glenum::LINEAR);
     gl::glTexParameteri(testTextures.target, glenum::TEXTURE_MIN_FILTER, glenum::LINEAR);
 }
@@ -73,7 +75,7 @@ void loadTestTextures() {
     testTextures.target = glenum::TEXTURE_RECTANGLE_NV;
     TTGAImage image;
     for (int index = 0; index < 3; ++index) {
-        loadRgbImage(image, platform::nativePath(testImages[index].path));
+        loadRgbImage(image, bundledDataFile(platform::current().nativePath(testImages[index].path)));
         if (index == 0) {
             gl::glGenTextures(3, testTextures.imageTextures);
             // Rows of width x 3 bytes need not fill whole 4-byte words.

@@ -1,5 +1,5 @@
 // The textures the programs under test sample: three images from TGA files
-// and one blank 512 x 768 texture.
+// and one blank texture of the frame's size.
 #pragma once
 
 #include "gl/gl_types.h"

@@ -4,7 +4,7 @@
 #include "base/errors.h"
 #include "platform/platform.h"
 
-std::string versionLine() { return std::string("korvex v0.7 ") + platform::versionTag(); }
+std::string versionLine() { return std::string("korvex v" KORVEX_VERSION " ") + platform::versionTag(); }
 
 std::vector<std::string> usageLines() {
     std::vector<std::string> lines = {versionLine(), ""};

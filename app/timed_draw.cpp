@@ -1,6 +1,7 @@
 #include "app/timed_draw.h"
 
 #include "app/test_textures.h"
+#include "bench/marlune_glwindow.h"
 #include "bench/marlune_timer.h"
 #include "gl/GL.h"
 #include "gl/GLext.h"
@@ -17,9 +18,9 @@ struct Corner {
 // The order in which the quad's vertices are issued.
 constexpr Corner quad[4] = {
     {-1.0f, -1.0f, 0.0f, 0.0f},
-    {-1.0f, 1.0f, 0.0f, 768.0f},
-    {1.0f, 1.0f, 512.0f, 768.0f},
-    {1.0f, -1.0f, 512.0f, 0.0f},
+    {-1.0f, 1.0f, 0.0f, static_cast<float>(frameHeight)},
+    {1.0f, 1.0f, static_cast<float>(frameWidth), static_cast<float>(frameHeight)},
+    {1.0f, -1.0f, static_cast<float>(frameWidth), 0.0f},
 };
 
 void drawPlainQuad() {
@@ -77,6 +78,14 @@ void warmUpCountedState(GLuint query) {
 
 }  // namespace
 
+void setInitialDrawState() {
+    const GLenum front = pixelBufferDrawBuffer(glenum::FRONT);
+    gl::glDrawBuffer(front);
+    gl::glReadBuffer(front);
+    gl::glDisable(glenum::DEPTH_TEST);
+    gl::glClear(glenum::COLOR_BUFFER_BIT | glenum::DEPTH_BUFFER_BIT);
+}
+
 void prepareFragmentCounting() {
     fragmentCounting.occlusionQuery = gl::loadExtension("GL_ARB_occlusion_query");
     fragmentCounting.results64 = fragmentCounting.occlusionQuery && gl::loadExtension("GL_ARB_timer_query");
@@ -85,8 +94,8 @@ void prepareFragmentCounting() {
 double timedDraw(int iterations) {
     fragmentCount.reset();
     const bool counting = fragmentCounting.occlusionQuery;
-    gl::glViewport(0, 0, 512, 768);
-    gl::glScissor(0, 0, 512, 768);
+    gl::glViewport(0, 0, frameWidth, frameHeight);
+    gl::glScissor(0, 0, frameWidth, frameHeight);
     drawPlainQuad();
     gl::glFinish();
     bindImageTextures();

@@ -1,4 +1,4 @@
-// The measurement kernel: one screen-filling 512 x 768 quad per iteration
+// The measurement kernel: one frame-filling quad per iteration
 // with the bound program, between two glFinish calls, on the
 // high-resolution timer.
 #pragma once
@@ -14,6 +14,10 @@ struct FragmentCounting {
     bool results64 = false;
 };
 extern FragmentCounting fragmentCounting;
+
+// The state every test starts from: the pixel buffer's front buffer drawn and
+// read, no depth test, and the frame cleared.
+void setInitialDrawState();
 
 // Loads the occlusion and timer query entry points, silently, and sets
 // fragmentCounting. An active query also makes the driver shade every

@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "base/errors.h"
-#include "platform/platform.h"
 
 void standardOutputWriter(const std::string& bytes) {
     errno = 0;
@@ -12,7 +11,7 @@ void standardOutputWriter(const std::string& bytes) {
     if (std::fflush(stdout) != 0 || !written) {
         const int error = errno;
         std::clearerr(stdout);
-        throw KorvexError(ErrorKind::inOut, "I/O error writing to standard output: " + platform::systemErrorText(error));
+        throw KorvexError(ErrorKind::inOut, "I/O error writing to standard output: " + systemErrorText(error));
     }
 }
 

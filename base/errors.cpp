@@ -4,8 +4,6 @@
 #include <cstring>
 #include <limits>
 
-#include "platform/platform.h"
-
 const char* errorKindName(ErrorKind kind) {
     switch (kind) {
         case ErrorKind::fileOpen: return "EFOpenError";
@@ -24,9 +22,19 @@ __attribute__((noinline)) KorvexError::KorvexError(ErrorKind kind, const std::st
 
 namespace {
 
+std::string asGiven(const std::string& fileName) { return fileName; }
+
+}  // namespace
+
+PathForm fullPathForm = asGiven;
+
+std::string systemErrorText(int error) { return std::strerror(error); }
+
+namespace {
+
 std::string quotedFileMessage(const char* verb, const std::string& fileName, int error) {
-    return std::string("Cannot ") + verb + " file \"" + platform::fullPath(fileName) + "\". " +
-           platform::systemErrorText(error);
+    return std::string("Cannot ") + verb + " file \"" + fullPathForm(fileName) + "\". " +
+           systemErrorText(error);
 }
 
 }  // namespace
@@ -41,13 +49,13 @@ KorvexError fileCreateError(const std::string& fileName, int error) {
 
 int checkedMultiply(int a, int b) {
     int result = 0;
-    if (__builtin_mul_overflow(a, b, &result)) throw KorvexError(ErrorKind::intOverflow, "Integer overflow");
+    if (__builtin_mul_overflow(a, b, &result)) throw integerOverflowError();
     return result;
 }
 
 long long checkedSubtract(long long a, long long b) {
     long long result = 0;
-    if (__builtin_sub_overflow(a, b, &result)) throw KorvexError(ErrorKind::intOverflow, "Integer overflow");
+    if (__builtin_sub_overflow(a, b, &result)) throw integerOverflowError();
     return result;
 }
 

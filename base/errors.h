@@ -39,10 +39,24 @@ struct OrderlyStop {
     int exitCode;
 };
 
+// How error messages show a file name: its full path in the OS's form. The
+// platform layer puts its own here; until then a name shows as given.
+using PathForm = std::string (*)(const std::string& fileName);
+extern PathForm fullPathForm;
+
+// The system's text for an errno-style error code.
+std::string systemErrorText(int error);
+
 // "Cannot open file "%s". %s" and its create twin, with the full path and the
 // system's reason for errno-style code `error`.
 KorvexError fileOpenError(const std::string& fileName, int error);
 KorvexError fileCreateError(const std::string& fileName, int error);
+
+// The error that checked arithmetic raises; always inlined, so that its
+// address names the place that raises it.
+__attribute__((always_inline)) inline KorvexError integerOverflowError() {
+    return KorvexError(ErrorKind::intOverflow, "Integer overflow");
+}
 
 // Checked 32-bit arithmetic: raises the integer-overflow error.
 int checkedMultiply(int a, int b);

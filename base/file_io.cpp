@@ -29,20 +29,6 @@ std::string readWholeFile(const std::string& fileName) {
     return bytes;
 }
 
-void writeWholeFile(const std::string& fileName, const std::string& bytes) {
-    errno = 0;
-    std::FILE* file = std::fopen(fileName.c_str(), "wb");
-    if (file == nullptr) throw fileCreateError(fileName, errno);
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const int writeError = errno;
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        const int error = written ? errno : writeError;
-        std::remove(fileName.c_str());
-        throw fileCreateError(fileName, error);
-    }
-}
-
 bool fileExists(const std::string& fileName) {
     FileHandle file(std::fopen(fileName.c_str(), "rb"));
     if (file) return true;

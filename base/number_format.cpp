@@ -4,8 +4,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "platform/platform.h"
-
 namespace {
 
 // snprintf runs in the C locale, so its separator is always the full stop.
@@ -31,9 +29,4 @@ std::string formatSignificant(double value, int digits, const std::string& decim
     char text[400];
     std::snprintf(text, sizeof text, "%.*f", decimals, value);
     return withSeparator(text, decimalSeparator);
-}
-
-std::string formatFixed4(double value) {
-    static const std::string separator = platform::decimalSeparator();
-    return formatFixed4(value, separator);
 }

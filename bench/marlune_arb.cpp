@@ -1,5 +1,5 @@
 // The ARB_fragment_program target. The extension check also serves the NV
-// twin, so the " not supported" line has one home.
+// twin and the pixel buffer, so the " not supported" line has one home.
 #include "bench/marlune_arb.h"
 
 #include "base/console.h"
@@ -10,9 +10,11 @@ namespace marlune_arb {
 
 int checkExtension(const std::string& name) {
     if (gl::loadExtension(name)) return 0;
-    writeLine(name + " not supported");
+    writeLine(notSupportedLine(name));
     return 1;
 }
+
+std::string notSupportedLine(const std::string& name) { return name + " not supported"; }
 
 void bindProgram(GLuint id) {
     gl::glBindProgramARB(glenum::FRAGMENT_PROGRAM_ARB, id);

@@ -10,6 +10,9 @@ namespace marlune_arb {
 
 // 0 when `name` loads; otherwise prints "<name> not supported" and returns 1.
 int checkExtension(const std::string& name);
+
+// "<name> not supported", the line of every missing extension.
+std::string notSupportedLine(const std::string& name);
 void bindProgram(GLuint id);
 void disableProgram();
 void setLocalParameter(GLenum target, GLuint index, float x, float y, float z, float w);

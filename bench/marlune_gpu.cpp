@@ -2,6 +2,8 @@
 // driver file that the platform finds for them.
 #include "bench/marlune_gpu.h"
 
+#include <optional>
+
 #include "base/console.h"
 #include "gl/GL.h"
 #include "platform/platform.h"
@@ -43,15 +45,17 @@ bool identifyDriver() {
     versionString = glString(glenum::VERSION);
     extensionsString = glString(glenum::EXTENSIONS);
 
-    const platform::DriverSearch search = platform::locateDriver(vendorString, renderer, versionString);
-    if (!search.driver) {
-        writeLine(search.fileName + " driver not found");
+    const std::string vendorDriverFile = driverFileForVendor(vendorString);
+    const std::optional<platform::DriverStrings> driver =
+        platform::current().locateDriver({vendorString, renderer, versionString, vendorDriverFile});
+    if (!driver) {
+        writeLine(vendorDriverFile + " driver not found");
         return false;
     }
-    driverName = search.driver->name;
-    driverCompany = search.driver->company;
-    driverVersion = search.driver->version;
-    driverDescription = search.driver->description;
+    driverName = driver->name;
+    driverCompany = driver->company;
+    driverVersion = driver->version;
+    driverDescription = driver->description;
     return true;
 }
 

@@ -3,8 +3,6 @@
 #include "base/errors.h"
 #include "platform/platform.h"
 
-CounterSource counterSource = {platform::counterFrequency, platform::counterValue};
-
 namespace {
 
 int frequencyKnown = 0;
@@ -19,18 +17,18 @@ bool started = false;
 
 void startTimer() {
     if (!frequencyKnown) {
-        frequency = counterSource.frequency();
+        frequency = platform::current().counterFrequency();
         // Without a counter no interval can be measured honestly.
         if (frequency <= 0) throw KorvexError(ErrorKind::general, "No high-resolution performance counter");
         frequencyAsDouble = static_cast<double>(frequency);
         frequencyKnown = 1;
     }
-    startCount = counterSource.value();
+    startCount = platform::current().counterValue();
     started = true;
 }
 
 double stopTimer() {
-    stopCount = counterSource.value();
+    stopCount = platform::current().counterValue();
     if (!started) return 0.0;
     const std::int64_t delta = checkedSubtract(stopCount, startCount);
     elapsedSeconds = static_cast<double>(delta) / frequencyAsDouble;

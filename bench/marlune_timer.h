@@ -1,8 +1,6 @@
 // One interval at a time on the high-resolution counter, in milliseconds.
 #pragma once
 
-#include <cstdint>
-
 // Reads the counter frequency on its first call in the process, then the
 // start reading.
 void startTimer();
@@ -11,11 +9,5 @@ void startTimer();
 // raises the integer-overflow error should it overflow.
 double stopTimer();
 
-// The counter the timer reads; tests install fakes here.
-struct CounterSource {
-    std::int64_t (*frequency)();
-    std::int64_t (*value)();
-};
-extern CounterSource counterSource;
 // Forgets the frequency read, so the next start reads it again (for tests).
 void resetTimer();

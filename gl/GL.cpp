@@ -1,7 +1,6 @@
 #include "gl/GL.h"
 
 #include "base/errors.h"
-#include "platform/platform.h"
 
 namespace gl {
 
@@ -14,6 +13,8 @@ PFN_ChoosePixelFormat ChoosePixelFormat = nullptr;
 namespace {
 
 void* libraryHandle = nullptr;
+// How the library was loaded, for freeing it.
+const LibraryAccess* loadedWith = nullptr;
 
 struct CoreSlot {
     const char* name;
@@ -35,32 +36,20 @@ void nullAllSlots() {
 
 void clearOpenGL() {
     nullAllSlots();
-    platform::freeLibrary(libraryHandle);
+    if (loadedWith != nullptr) loadedWith->release(libraryHandle);
     libraryHandle = nullptr;
+    loadedWith = nullptr;
 }
 
-void loadOpenGL(const std::string& libraryName) {
+void loadOpenGL(const std::string& libraryName, const LibraryAccess& access) {
     clearOpenGL();
-    libraryHandle = platform::loadLibrary(libraryName);
+    libraryHandle = access.load(libraryName);
     if (libraryHandle == nullptr)
         throw KorvexError(ErrorKind::general, "Could not load OpenGL from " + libraryName);
-    for (const CoreSlot& slot : coreSlots)
-        slot.assign(platform::libraryProcAddress(libraryHandle, slot.name));
+    loadedWith = &access;
+    for (const CoreSlot& slot : coreSlots) slot.assign(access.procAddress(libraryHandle, slot.name));
     if (ChoosePixelFormat == nullptr)
-        ChoosePixelFormat = reinterpret_cast<PFN_ChoosePixelFormat>(platform::fallbackChoosePixelFormat());
-}
-
-void startUp() {
-    platform::maskFloatingPointExceptions();
-    for (const std::string& name : platform::openGLLibraryNames()) {
-        try {
-            loadOpenGL(name);
-            return;
-        } catch (const KorvexError&) {
-            // As on every platform, a missing library is not reported here:
-            // the first GL call of the run then has nothing to call.
-        }
-    }
+        ChoosePixelFormat = reinterpret_cast<PFN_ChoosePixelFormat>(access.fallbackChoosePixelFormat());
 }
 
 }  // namespace gl

@@ -19,15 +19,21 @@ namespace gl {
 using PFN_ChoosePixelFormat = int(KVX_APIENTRY*)(void* deviceContext, const void* descriptor);
 extern PFN_ChoosePixelFormat ChoosePixelFormat;
 
+// How the core block reaches the system's OpenGL library; the platform
+// layer provides it.
+struct LibraryAccess {
+    void* (*load)(const std::string& name);
+    GLProc (*procAddress)(void* library, const char* name);
+    void (*release)(void* library);
+    // GDI's pixel-format chooser where the library exports none; null elsewhere.
+    GLProc (*fallbackChoosePixelFormat)();
+};
+
 // Clears every core entry point, loads the library and resolves each name.
 // Raises "Could not load OpenGL from NAME" when the library cannot be loaded.
-void loadOpenGL(const std::string& libraryName);
+void loadOpenGL(const std::string& libraryName, const LibraryAccess& access);
 
 // Nulls every core entry point and frees the library.
 void clearOpenGL();
-
-// Start-up: masks floating-point exceptions and loads the platform's OpenGL
-// library; a library that cannot be loaded is silently skipped.
-void startUp();
 
 }  // namespace gl

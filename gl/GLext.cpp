@@ -4,7 +4,6 @@
 #include <map>
 
 #include "gl/GL.h"
-#include "platform/platform.h"
 
 namespace gl {
 
@@ -13,7 +12,7 @@ namespace gl {
 #include "gl/wgl_extension_functions.inc"
 #undef KVX_GL_FUNCTION
 
-ExtensionLookups extensionLookups = {platform::extensionProcAddress, platform::platformExtensionList};
+ExtensionLookups extensionLookups = {};
 
 namespace {
 

@@ -29,7 +29,7 @@ bool loadExtension(const std::string& name);
 // Every recognised name, in the order in which they are compared.
 const std::vector<std::string>& recognisedExtensionNames();
 
-// How loaders look things up; tests install fakes here.
+// How loaders look things up: the installed platform's lookups.
 struct ExtensionLookups {
     GLProc (*procAddress)(const char* name);
     std::optional<std::string> (*platformList)();

@@ -22,6 +22,7 @@
 #include "bench/tables.h"
 #include "gl/GL.h"
 #include "gl/GLext.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ GLuint useProgram(const ProgramSource& source) {
 }
 
 void prepareContext() {
-    gl::startUp();
+    platform::startUp();
     createGLWindow(0, 0, 512, 768);
     for (const char* name : {"GL_ARB_multitexture", "GL_ARB_vertex_program", "GL_ARB_fragment_program",
                              "GL_EXT_framebuffer_object", "GL_ARB_texture_float"})

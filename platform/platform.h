@@ -1,15 +1,18 @@
-// What korvex needs from the operating system. One implementation per OS
-// lives beside this header (linux/, windows/); the core reaches the OS only
-// through these functions and through the window and pixel-buffer operations
-// of bench/marlune_glwindow.h.
+// What korvex needs from the operating system, declared in one place. One
+// implementation per OS lives beside this header (linux/, windows/). The
+// operations report what failed and leave printing, releasing and stopping
+// to their callers. The run reaches the context, pixel-buffer, driver,
+// counter, path, locale and extension operations through the installed
+// Operations, so that tests can put one fake platform in their place.
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "gl/gl_types.h"
+#include "gl/GLext.h"
 
 namespace platform {
 
@@ -20,6 +23,12 @@ void maskFloatingPointExceptions();
 // killing the process, so the failure is reported like any other.
 void prepareConsole();
 
+// Process start-up: masks floating-point exceptions and loads the first of
+// the platform's OpenGL libraries that loads. A library that cannot be
+// loaded is not reported here: the first GL call of the run then has
+// nothing to call.
+void startUp();
+
 // The command-line parameters, the program's own name excluded.
 std::vector<std::string> commandLineParameters(int argc, char** argv);
 
@@ -28,6 +37,8 @@ const char* versionTag();
 
 // The file name of the running program, for the error report.
 std::string moduleFileName();
+// The folder that holds the running program; empty when it cannot be told.
+std::string moduleDirectory();
 
 // The OpenGL library names that start-up tries, in order.
 const std::vector<std::string>& openGLLibraryNames();
@@ -37,29 +48,47 @@ void freeLibrary(void* library);
 // GDI's pixel-format chooser where the OpenGL library has none; null elsewhere.
 GLProc fallbackChoosePixelFormat();
 
-// Extension entry points (wglGetProcAddress, eglGetProcAddress).
-GLProc extensionProcAddress(const char* name);
-// The window-system extension list (WGL or EGL), or nothing when the
-// window system cannot report one.
-std::optional<std::string> platformExtensionList();
+// Opens `fileName` for writing only when nothing of that name exists, a
+// link included (O_CREAT | O_EXCL, CREATE_NEW), so two runs never share a
+// file and a link never leads a write elsewhere. Null on failure, with the
+// errno-style reason in `error` (EEXIST when the name is taken).
+std::FILE* createNewFile(const std::string& fileName, int& error);
+// Renames `from` to `to` in one step, replacing `to` itself, even when it is
+// a link. 0, or the errno-style reason.
+int replaceFile(const std::string& from, const std::string& to);
+
 // The three window-system extensions that the run checks after
 // GL_ARB_multitexture, in order.
 const std::vector<std::string>& pixelBufferExtensionNames();
 
-// The high-resolution counter and its frequency in counts per second.
-std::int64_t counterFrequency();
-std::int64_t counterValue();
+// What an operation could not do: the call that failed, or the extension
+// that the context lacks. Empty when everything worked.
+struct Failure {
+    std::string name;
+    bool unsupported = false;
+    explicit operator bool() const { return !name.empty(); }
+};
 
-// The decimal separator of the user's locale, "." when it gives none.
-std::string decimalSeparator();
+// The floating-point pixel buffer: width x height, `components` 32-bit float
+// channels, one colour buffer plus `auxBuffers`.
+struct PixelBufferRequest {
+    int width = 0;
+    int height = 0;
+    int doubleBuffer = 0;
+    int components = 4;
+    int auxBuffers = 0;
+    // NVIDIA drivers take their own float formats and the rectangle target.
+    bool nvidia = false;
+};
 
-// A relative path as the program writes it ("Images\x.tga") in this
-// platform's form.
-std::string nativePath(const std::string& path);
-// The full path of a file name, for error messages.
-std::string fullPath(const std::string& fileName);
-// The system's text for an error code (errno or GetLastError).
-std::string systemErrorText(int error);
+// What locating the driver starts from: the context's GL strings and the
+// driver file that the vendor ships, empty for an unknown vendor.
+struct DriverQuery {
+    std::string vendor;
+    std::string renderer;
+    std::string version;
+    std::string vendorDriverFile;
+};
 
 // The driver strings the capability report prints.
 struct DriverStrings {
@@ -69,14 +98,63 @@ struct DriverStrings {
     std::string description;
 };
 
-// Locates the OpenGL driver of the current context and reads its strings.
-// On failure, `fileName` holds the driver file name that the not-found line
-// names (empty when the vendor is not recognised).
-struct DriverSearch {
-    std::optional<DriverStrings> driver;
-    std::string fileName;
+// The operations each OS provides. Each backend defines the functions below
+// the struct; native() gathers them.
+struct Operations {
+    // The window and its GL context, made current, with a width x height
+    // viewport whatever the window's client area. On failure what was made
+    // stays for releaseContext.
+    Failure (*createContext)(int left, int top, int width, int height);
+    // Releases what createContext made; safe when parts of it are missing.
+    void (*releaseContext)();
+    // The pixel buffer and its context, which shares textures and programs
+    // with the window's. On failure what was made is released and the
+    // window's context is current again.
+    Failure (*createPixelBuffer)(const PixelBufferRequest& request);
+    bool (*makePixelBufferCurrent)();
+    void (*releasePixelBuffer)();
+    // The buffer enum that selects `buffer` (GL_FRONT, GL_FRONT_LEFT or
+    // GL_AUXn) of the current pixel buffer: the same enum on a real pixel
+    // buffer, the matching colour attachment on a framebuffer-object one.
+    GLenum (*pixelBufferDrawBuffer)(GLenum buffer);
+    // The OpenGL driver of the current context, or nothing when none is found.
+    std::optional<DriverStrings> (*locateDriver)(const DriverQuery& query);
+    // The high-resolution counter and its frequency in counts per second.
+    std::int64_t (*counterFrequency)();
+    std::int64_t (*counterValue)();
+    // A relative path as the program writes it ("Images\x.tga") in this
+    // platform's form.
+    std::string (*nativePath)(const std::string& path);
+    // The full path of a file name, for error messages.
+    std::string (*fullPath)(const std::string& fileName);
+    // The decimal separator of the user's locale, "." when it gives none.
+    std::string (*decimalSeparator)();
+    // Extension entry points and the window-system extension list.
+    gl::ExtensionLookups extensionLookups;
 };
-DriverSearch locateDriver(const std::string& vendorString, const std::string& rendererString,
-                          const std::string& versionString);
+
+// This OS's operations.
+const Operations& native();
+// The operations in use: this OS's unless install replaced them.
+const Operations& current();
+// Puts `operations` in use, for the run and for the lower layers' seams
+// (gl's extension loaders, the file names of error messages).
+void install(const Operations& operations);
+
+// The backend of this OS, one function per operation.
+Failure createContext(int left, int top, int width, int height);
+void releaseContext();
+Failure createPixelBuffer(const PixelBufferRequest& request);
+bool makePixelBufferCurrent();
+void releasePixelBuffer();
+GLenum pixelBufferDrawBuffer(GLenum buffer);
+std::optional<DriverStrings> locateDriver(const DriverQuery& query);
+std::int64_t counterFrequency();
+std::int64_t counterValue();
+std::string nativePath(const std::string& path);
+std::string fullPath(const std::string& fileName);
+std::string decimalSeparator();
+GLProc extensionProcAddress(const char* name);
+std::optional<std::string> platformExtensionList();
 
 }  // namespace platform

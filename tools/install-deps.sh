@@ -1,19 +1,24 @@
 #!/bin/sh
 # Installs the Debian packages korvex needs, and does nothing when they are
-# all present. "run" installs what building and running need; "test" adds
-# the test tools, the Windows cross compiler with Wine, and the fuzzer.
+# all present. "run" installs what building and running need; "package"
+# adds what the Debian package is made with; "test" adds those, the test
+# tools, the Windows cross compiler with Wine, the fuzzer, and what
+# tools/korvex-results and its tests need.
 set -eu
 
 run_packages="g++ cmake make pkg-config libegl-dev libopengl-dev libgl-dev
   libegl1 libopengl0 libegl-mesa0 libgl1-mesa-dri"
-test_packages="libgtest-dev libgmock-dev
+package_packages="dpkg-dev"
+test_packages="$package_packages lintian groff-base libgtest-dev libgmock-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 xvfb
-  clang libclang-rt-14-dev"
+  clang libclang-rt-14-dev
+  python3-scipy python3-matplotlib python3-jsonschema python3-pytest"
 
 case "${1:-run}" in
   run) wanted=$run_packages ;;
+  package) wanted="$run_packages $package_packages" ;;
   test) wanted="$run_packages $test_packages" ;;
-  *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+  *) echo "usage: $0 [run|package|test]" >&2; exit 2 ;;
 esac
 
 missing=""

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds korvex plainly and under AddressSanitizer and UndefinedBehaviorSanitizer,
-# and runs every test in both builds.
+# runs every test in both builds, then the tests of tools/korvex-results and
+# the GPU check script on this machine's driver.
 set -eu
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -12,5 +13,7 @@ cmake --build build-asan -j "$jobs"
 
 (cd build && ctest --output-on-failure -j "$jobs")
 (cd build-asan && ctest --output-on-failure -j "$jobs")
+KORVEX_BINARY=build/korvex /usr/bin/python3 -m pytest -q -p no:cacheprovider tests/tools
+tests/tools/gpu_check_test.sh build/korvex
 tools/fuzz-smoke.sh
 tools/windows-test.sh

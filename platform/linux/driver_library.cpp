@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "platform/file_name.h"
+
 namespace linux_driver {
 
 namespace {
@@ -35,13 +37,11 @@ bool looksLikeVersion(const std::string& text) {
 
 }  // namespace
 
-std::string fileNameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
-
 std::string chooseDriverLibrary(const std::vector<std::string>& paths) {
     std::string chosen;
     int chosenRank = -1;
     for (const std::string& path : paths) {
-        const int rank = driverRank(fileNameOf(path));
+        const int rank = driverRank(platform::fileNameOf(path));
         if (rank >= 0 && (chosenRank < 0 || rank < chosenRank)) {
             chosen = path;
             chosenRank = rank;

@@ -23,7 +23,4 @@ std::string fileNameVersion(const std::string& fileName);
 // word of the vendor-specific part, else the whole string.
 std::string glVersionDriverVersion(const std::string& version);
 
-// The last path component.
-std::string fileNameOf(const std::string& path);
-
 }  // namespace linux_driver

@@ -7,8 +7,8 @@
 
 #include <memory>
 
-#include "bench/marlune_gpu.h"
 #include "gl/GLext.h"
+#include "platform/file_name.h"
 #include "platform/linux/driver_library.h"
 #include "platform/linux/egl_display.h"
 #include "platform/platform.h"
@@ -36,7 +36,7 @@ namespace {
 
 std::string realFileName(const std::string& path) {
     const std::unique_ptr<char, decltype(&free)> resolved(realpath(path.c_str(), nullptr), &free);
-    return linux_driver::fileNameOf(resolved ? resolved.get() : path);
+    return fileNameOf(resolved ? resolved.get() : path);
 }
 
 // The driver's own short name where EGL can tell it, for example "swrast".
@@ -53,23 +53,17 @@ std::string eglDriverName() {
 
 }  // namespace
 
-DriverSearch locateDriver(const std::string& vendorString, const std::string& rendererString,
-                          const std::string& versionString) {
-    DriverSearch search;
+std::optional<DriverStrings> locateDriver(const DriverQuery& query) {
     const std::string path = linux_driver::chooseDriverLibrary(loadedLibraries());
-    if (path.empty()) {
-        search.fileName = marlune_gpu::driverFileForVendor(vendorString);
-        return search;
-    }
+    if (path.empty()) return std::nullopt;
     DriverStrings driver;
-    driver.name = linux_driver::fileNameOf(path);
-    driver.company = vendorString;
+    driver.name = fileNameOf(path);
+    driver.company = query.vendor;
     driver.version = linux_driver::fileNameVersion(realFileName(path));
-    if (driver.version.empty()) driver.version = linux_driver::glVersionDriverVersion(versionString);
+    if (driver.version.empty()) driver.version = linux_driver::glVersionDriverVersion(query.version);
     driver.description = eglDriverName();
-    if (driver.description.empty()) driver.description = rendererString;
-    search.driver = driver;
-    return search;
+    if (driver.description.empty()) driver.description = query.renderer;
+    return driver;
 }
 
 }  // namespace platform

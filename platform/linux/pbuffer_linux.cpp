@@ -3,56 +3,59 @@
 // half float).
 #include <EGL/egl.h>
 
-#include <string>
-
-#include "base/console.h"
-#include "base/errors.h"
-#include "bench/marlune_fbo.h"
-#include "bench/marlune_glwindow.h"
+#include "platform/float_framebuffer.h"
 #include "platform/linux/egl_display.h"
+#include "platform/platform.h"
+
+namespace platform {
 
 namespace {
 
 EGLContext pbufferContext = EGL_NO_CONTEXT;
-marlune_fbo::FloatTarget target;
+float_framebuffer::FloatTarget target;
 
-// Releases the pixel buffer and stops the run; the window stays for the
-// run's own teardown. An empty `call` means the line is already printed.
-[[noreturn]] void fail(const std::string& call) {
-    if (!call.empty()) writeLine(call + " failed");
-    destroyPbuffer();
+// Releases what was made of the pixel buffer and gives the window its
+// context back; the window stays for the run's own teardown.
+Failure abandon(const Failure& failure) {
+    releasePixelBuffer();
     linux_egl::makeCurrentWithoutSurface(linux_egl::currentDisplay(), linux_egl::windowContext());
-    throw OrderlyStop{exitcode::cannotRunHere};
+    return failure;
 }
 
 }  // namespace
 
-void createPbuffer(int width, int height, int, int components, int auxBuffers) {
+Failure createPixelBuffer(const PixelBufferRequest& request) {
     const EGLDisplay display = linux_egl::currentDisplay();
     pbufferContext = linux_egl::createCompatibilityContext(display, linux_egl::windowContext());
-    if (pbufferContext == EGL_NO_CONTEXT) fail("eglCreateContext");
+    if (pbufferContext == EGL_NO_CONTEXT) return abandon({"eglCreateContext"});
     // A framebuffer object belongs to the context that makes it.
-    if (!linux_egl::makeCurrentWithoutSurface(display, pbufferContext)) fail("eglMakeCurrent");
-    if (!marlune_fbo::createFloatTarget(target, width, height, components, 1 + auxBuffers)) fail("");
-    if (!linux_egl::makeCurrentWithoutSurface(display, linux_egl::windowContext())) fail("eglMakeCurrent");
+    if (!linux_egl::makeCurrentWithoutSurface(display, pbufferContext)) return abandon({"eglMakeCurrent"});
+    const Failure targetFailure = float_framebuffer::createFloatTarget(
+        target, request.width, request.height, request.components, 1 + request.auxBuffers);
+    if (targetFailure) return abandon(targetFailure);
+    if (!linux_egl::makeCurrentWithoutSurface(display, linux_egl::windowContext()))
+        return abandon({"eglMakeCurrent"});
+    return {};
 }
 
-bool makePbufferCurrent() {
+bool makePixelBufferCurrent() {
     if (!linux_egl::makeCurrentWithoutSurface(linux_egl::currentDisplay(), pbufferContext)) return false;
-    marlune_fbo::bindFloatTarget(target);
+    float_framebuffer::bindFloatTarget(target);
     return true;
 }
 
-void destroyPbuffer() {
+void releasePixelBuffer() {
     const EGLDisplay display = linux_egl::currentDisplay();
     if (pbufferContext != EGL_NO_CONTEXT) {
         if (linux_egl::makeCurrentWithoutSurface(display, pbufferContext))
-            marlune_fbo::releaseFloatTarget(target);
+            float_framebuffer::releaseFloatTarget(target);
         linux_egl::makeCurrentWithoutSurface(display, EGL_NO_CONTEXT);
         eglDestroyContext(display, pbufferContext);
     }
     pbufferContext = EGL_NO_CONTEXT;
-    target = marlune_fbo::FloatTarget{};
+    target = float_framebuffer::FloatTarget{};
 }
 
-GLenum pixelBufferDrawBuffer(GLenum buffer) { return marlune_fbo::framebufferDrawBuffer(buffer); }
+GLenum pixelBufferDrawBuffer(GLenum buffer) { return float_framebuffer::framebufferDrawBuffer(buffer); }
+
+}  // namespace platform

@@ -4,7 +4,6 @@
 
 #include <clocale>
 #include <csignal>
-#include <cstring>
 #include <filesystem>
 
 #include "platform/platform.h"
@@ -21,12 +20,23 @@ std::vector<std::string> commandLineParameters(int argc, char** argv) {
 
 const char* versionTag() { return "x86_64 linux"; }
 
-std::string moduleFileName() {
+namespace {
+
+std::filesystem::path executablePath() {
     char path[4096];
     const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0) return "korvex";
-    return std::filesystem::path(std::string(path, static_cast<std::size_t>(length))).filename().string();
+    if (length <= 0) return {};
+    return std::string(path, static_cast<std::size_t>(length));
 }
+
+}  // namespace
+
+std::string moduleFileName() {
+    const std::filesystem::path path = executablePath();
+    return path.empty() ? "korvex" : path.filename().string();
+}
+
+std::string moduleDirectory() { return executablePath().parent_path().string(); }
 
 std::string decimalSeparator() {
     // The numeric locale is switched only for this one read; every other
@@ -52,7 +62,5 @@ std::string fullPath(const std::string& fileName) {
     const std::filesystem::path absolute = std::filesystem::absolute(fileName, error);
     return error ? fileName : absolute.lexically_normal().string();
 }
-
-std::string systemErrorText(int error) { return std::strerror(error); }
 
 }  // namespace platform

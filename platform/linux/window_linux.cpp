@@ -5,12 +5,11 @@
 
 #include <string>
 
-#include "base/console.h"
-#include "base/errors.h"
-#include "bench/marlune_glwindow.h"
 #include "gl/GL.h"
 #include "platform/linux/egl_display.h"
 #include "platform/linux/egl_display_choice.h"
+#include "platform/platform.h"
+#include "platform/viewport.h"
 
 namespace linux_egl {
 
@@ -32,35 +31,26 @@ bool makeCurrentWithoutSurface(EGLDisplay onDisplay, EGLContext current) {
     return eglMakeCurrent(onDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, current) == EGL_TRUE;
 }
 
-namespace {
-
-[[noreturn]] void fail(const std::string& call) {
-    writeLine(call + " failed");
-    killGLWindow();
-    throw OrderlyStop{exitcode::cannotRunHere};
-}
-
-}  // namespace
-
 }  // namespace linux_egl
 
-bool createGLWindow(int, int, int, int) {
+namespace platform {
+
+Failure createContext(int, int, int width, int height) {
     using namespace linux_egl;
     // Without the core library every GL call below would go through null.
-    if (gl::glGetString == nullptr) fail("dlopen");
+    if (gl::glGetString == nullptr) return {"dlopen"};
     std::string failedCall;
     display = openHeadlessDisplay(failedCall);
-    if (display == EGL_NO_DISPLAY) fail(failedCall);
-    if (!eglBindAPI(EGL_OPENGL_API)) fail("eglBindAPI");
+    if (display == EGL_NO_DISPLAY) return {failedCall};
+    if (!eglBindAPI(EGL_OPENGL_API)) return {"eglBindAPI"};
     context = createCompatibilityContext(display, EGL_NO_CONTEXT);
-    if (context == EGL_NO_CONTEXT) fail("eglCreateContext");
-    if (!makeCurrentWithoutSurface(display, context)) fail("eglMakeCurrent");
-    // The frame is fixed, whatever size the caller names.
-    setViewport(512, 768);
-    return true;
+    if (context == EGL_NO_CONTEXT) return {"eglCreateContext"};
+    if (!makeCurrentWithoutSurface(display, context)) return {"eglMakeCurrent"};
+    setViewport(width, height);
+    return {};
 }
 
-void killGLWindow() {
+void releaseContext() {
     using namespace linux_egl;
     if (display != EGL_NO_DISPLAY) {
         makeCurrentWithoutSurface(display, EGL_NO_CONTEXT);
@@ -71,3 +61,5 @@ void killGLWindow() {
     context = EGL_NO_CONTEXT;
     display = EGL_NO_DISPLAY;
 }
+
+}  // namespace platform

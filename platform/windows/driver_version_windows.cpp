@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "bench/marlune_driver.h"
+#include "platform/windows/driver_version.h"
 
 namespace {
 

@@ -5,16 +5,14 @@
 #include <tlhelp32.h>
 
 #include "base/file_io.h"
-#include "bench/marlune_driver.h"
-#include "bench/marlune_gpu.h"
+#include "platform/file_name.h"
 #include "platform/platform.h"
+#include "platform/windows/driver_version.h"
 #include "platform/windows/system_directory.h"
 
 namespace platform {
 
 namespace {
-
-std::string fileNameOf(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
 
 // The installable client driver is the module exporting DrvCreateContext;
 // without one (no context yet, or a driver built into opengl32.dll) the
@@ -49,13 +47,13 @@ DriverStrings readDriverStrings(const std::string& path) {
 
 }  // namespace
 
-DriverSearch locateDriver(const std::string& vendorString, const std::string&, const std::string&) {
-    const std::string fileName = marlune_gpu::driverFileForVendor(vendorString);
+std::optional<DriverStrings> locateDriver(const DriverQuery& query) {
+    const std::string& fileName = query.vendorDriverFile;
     const std::string vendorPath = windows_system::systemDirectory() + "\\" + fileName;
-    if (!fileName.empty() && fileExists(vendorPath)) return {readDriverStrings(vendorPath), fileName};
+    if (!fileName.empty() && fileExists(vendorPath)) return readDriverStrings(vendorPath);
     const std::string loadedPath = loadedDriverPath();
-    if (loadedPath.empty()) return {std::nullopt, fileName};
-    return {readDriverStrings(loadedPath), fileName};
+    if (loadedPath.empty()) return std::nullopt;
+    return readDriverStrings(loadedPath);
 }
 
 }  // namespace platform

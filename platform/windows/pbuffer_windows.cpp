@@ -6,12 +6,13 @@
 
 #include <vector>
 
-#include "bench/marlune_fbo.h"
-#include "bench/marlune_glwindow.h"
-#include "bench/marlune_gpu.h"
-#include "bench/marlune_pbuffer_attributes.h"
 #include "gl/GLext.h"
+#include "platform/float_framebuffer.h"
+#include "platform/platform.h"
+#include "platform/windows/pixel_format_attributes.h"
 #include "platform/windows/wgl_window_state.h"
+
+namespace platform {
 
 namespace {
 
@@ -20,21 +21,18 @@ HDC pbufferDC = nullptr;
 HGLRC pbufferContext = nullptr;
 // Set while the pixel buffer is the framebuffer-object stand-in.
 bool onFramebuffer = false;
-marlune_fbo::FloatTarget target;
+float_framebuffer::FloatTarget target;
 const float noFloatAttributes[] = {0};
 
-// Releases what was made of the pixel buffer, gives the window its context
-// back, and stops; the window itself goes only where `tearDownWindow` says.
-// A null `line` has been printed already.
-[[noreturn]] void fail(const char* line, bool tearDownWindow) {
-    destroyPbuffer();
+// Releases what was made of the pixel buffer and gives the window its
+// context back.
+Failure abandon(const Failure& failure) {
+    releasePixelBuffer();
     wglMakeCurrent(wgl_window::deviceContext(), wgl_window::context());
-    stopCreatingContext(line, tearDownWindow);
+    return failure;
 }
 
-void shareObjectsWithWindow() {
-    if (!wglShareLists(wgl_window::context(), pbufferContext)) fail("wglShareLists failed", false);
-}
+bool shareObjectsWithWindow() { return wglShareLists(wgl_window::context(), pbufferContext); }
 
 // Whether the driver offers any pixel-buffer format. Wine reports a float
 // request that matches nothing as a failed call; a driver that still offers
@@ -48,57 +46,60 @@ bool offersPixelBufferFormats(HDC deviceContext) {
            formatCount > 0;
 }
 
-void createFramebufferStandIn(int width, int height, int components, int attachments) {
+Failure createFramebufferStandIn(int width, int height, int components, int attachments) {
     const HDC windowDC = wgl_window::deviceContext();
     pbufferContext = wglCreateContext(windowDC);
-    if (pbufferContext == nullptr) fail("wglCreateContext failed", false);
+    if (pbufferContext == nullptr) return abandon({"wglCreateContext"});
     onFramebuffer = true;
-    shareObjectsWithWindow();
+    if (!shareObjectsWithWindow()) return abandon({"wglShareLists"});
     // A framebuffer object belongs to the context that makes it.
-    if (!wglMakeCurrent(windowDC, pbufferContext)) fail("wglMakeCurrent failed", false);
-    if (!marlune_fbo::createFloatTarget(target, width, height, components, attachments)) fail(nullptr, false);
+    if (!wglMakeCurrent(windowDC, pbufferContext)) return abandon({"wglMakeCurrent"});
+    const Failure targetFailure =
+        float_framebuffer::createFloatTarget(target, width, height, components, attachments);
+    if (targetFailure) return abandon(targetFailure);
     wglMakeCurrent(windowDC, wgl_window::context());
+    return {};
 }
 
 }  // namespace
 
-void createPbuffer(int width, int height, int doubleBuffer, int components, int auxBuffers) {
+Failure createPixelBuffer(const PixelBufferRequest& request) {
     const HDC windowDC = wgl_window::deviceContext();
-    const bool nvidia = marlune_gpu::isNvidiaVendor(marlune_gpu::vendorString);
     const std::vector<int> formatAttributes =
-        pixelFormatAttributes({nvidia, components, auxBuffers, doubleBuffer});
+        pixelFormatAttributes({request.nvidia, request.components, request.auxBuffers, request.doubleBuffer});
     int format = 0;
     unsigned formatCount = 0;
     const bool chosen = gl::wglChoosePixelFormatARB(windowDC, formatAttributes.data(), noFloatAttributes, 1,
                                                     &format, &formatCount);
-    if (!chosen && !offersPixelBufferFormats(windowDC)) fail("wglChoosePixelFormatARB failed", false);
-    if (!chosen || formatCount == 0) {
-        createFramebufferStandIn(width, height, components, 1 + auxBuffers);
-        return;
-    }
+    if (!chosen && !offersPixelBufferFormats(windowDC)) return abandon({"wglChoosePixelFormatARB"});
+    if (!chosen || formatCount == 0)
+        return createFramebufferStandIn(request.width, request.height, request.components,
+                                        1 + request.auxBuffers);
 
-    const std::vector<int> bufferAttributes = pbufferAttributes(nvidia, components);
-    pbufferHandle = gl::wglCreatePbufferARB(windowDC, format, width, height, bufferAttributes.data());
-    if (pbufferHandle == nullptr) fail("wglCreatePbufferARB failed", false);
+    const std::vector<int> bufferAttributes = pbufferAttributes(request.nvidia, request.components);
+    pbufferHandle =
+        gl::wglCreatePbufferARB(windowDC, format, request.width, request.height, bufferAttributes.data());
+    if (pbufferHandle == nullptr) return abandon({"wglCreatePbufferARB"});
     pbufferDC = static_cast<HDC>(gl::wglGetPbufferDCARB(pbufferHandle));
-    if (pbufferDC == nullptr) fail("wglGetPbufferDCARB failed", true);
+    if (pbufferDC == nullptr) return abandon({"wglGetPbufferDCARB"});
     pbufferContext = wglCreateContext(pbufferDC);
-    if (pbufferContext == nullptr) fail("wglCreateContext failed", false);
-    shareObjectsWithWindow();
+    if (pbufferContext == nullptr) return abandon({"wglCreateContext"});
+    if (!shareObjectsWithWindow()) return abandon({"wglShareLists"});
+    return {};
 }
 
-bool makePbufferCurrent() {
+bool makePixelBufferCurrent() {
     if (!onFramebuffer) return wglMakeCurrent(pbufferDC, pbufferContext);
     if (!wglMakeCurrent(wgl_window::deviceContext(), pbufferContext)) return false;
-    marlune_fbo::bindFloatTarget(target);
+    float_framebuffer::bindFloatTarget(target);
     return true;
 }
 
-void destroyPbuffer() {
+void releasePixelBuffer() {
     if (pbufferContext != nullptr) {
         if (onFramebuffer) {
             const HDC windowDC = wgl_window::deviceContext();
-            if (wglMakeCurrent(windowDC, pbufferContext)) marlune_fbo::releaseFloatTarget(target);
+            if (wglMakeCurrent(windowDC, pbufferContext)) float_framebuffer::releaseFloatTarget(target);
             wglMakeCurrent(windowDC, nullptr);
         } else {
             wglMakeCurrent(pbufferDC, nullptr);
@@ -111,9 +112,11 @@ void destroyPbuffer() {
     pbufferDC = nullptr;
     pbufferContext = nullptr;
     onFramebuffer = false;
-    target = marlune_fbo::FloatTarget{};
+    target = float_framebuffer::FloatTarget{};
 }
 
 GLenum pixelBufferDrawBuffer(GLenum buffer) {
-    return onFramebuffer ? marlune_fbo::framebufferDrawBuffer(buffer) : buffer;
+    return onFramebuffer ? float_framebuffer::framebufferDrawBuffer(buffer) : buffer;
 }
+
+}  // namespace platform

@@ -5,9 +5,8 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 
-#include "app/command_line.h"
+#include "base/command_line_words.h"
 #include "platform/platform.h"
 
 namespace platform {
@@ -38,13 +37,28 @@ std::vector<std::string> commandLineParameters(int, char**) {
 
 const char* versionTag() { return sizeof(void*) == 8 ? "x64 win64" : "x86 win32"; }
 
-std::string moduleFileName() {
+namespace {
+
+// The running program's full path, split at its last separator.
+struct ModulePath {
+    std::string directory;
+    std::string fileName;
+};
+
+ModulePath modulePath() {
     char path[MAX_PATH + 1] = {};
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     const std::string full(path, length);
     const std::size_t separator = full.find_last_of("\\/");
-    return separator == std::string::npos ? full : full.substr(separator + 1);
+    if (separator == std::string::npos) return {std::string(), full};
+    return {full.substr(0, separator), full.substr(separator + 1)};
 }
+
+}  // namespace
+
+std::string moduleFileName() { return modulePath().fileName; }
+
+std::string moduleDirectory() { return modulePath().directory; }
 
 std::string decimalSeparator() {
     char separator[8] = {};
@@ -63,7 +77,5 @@ std::string fullPath(const std::string& fileName) {
     full.resize(length);
     return full;
 }
-
-std::string systemErrorText(int error) { return std::strerror(error); }
 
 }  // namespace platform

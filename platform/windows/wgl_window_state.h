@@ -11,8 +11,3 @@ HDC deviceContext();
 HGLRC context();
 
 }  // namespace wgl_window
-
-// Prints `line` (unless null) and ends the run with the orderly stop for a
-// machine that cannot run the test; with `tearDownWindow` the window goes
-// first.
-[[noreturn]] void stopCreatingContext(const char* line, bool tearDownWindow);

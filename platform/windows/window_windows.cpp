@@ -2,12 +2,11 @@
 // only carries a double-buffered RGBA pixel format and a WGL context.
 #include <windows.h>
 
-#include "base/console.h"
-#include "base/errors.h"
-#include "bench/marlune_glwindow.h"
-#include "bench/marlune_window_messages.h"
 #include "gl/GL.h"
+#include "platform/platform.h"
+#include "platform/viewport.h"
 #include "platform/windows/wgl_window_state.h"
+#include "platform/windows/window_messages.h"
 
 namespace {
 
@@ -24,7 +23,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         case WindowMessageAction::ignore:
             return 0;
         case WindowMessageAction::setViewport:
-            setViewport(reply.width, reply.height);
+            platform::setViewport(reply.width, reply.height);
             return 0;
         case WindowMessageAction::postQuit:
             PostQuitMessage(0);
@@ -58,13 +57,9 @@ HGLRC context() { return windowContext; }
 
 }  // namespace wgl_window
 
-void stopCreatingContext(const char* line, bool tearDownWindow) {
-    if (line != nullptr) writeLine(line);
-    if (tearDownWindow) killGLWindow();
-    throw OrderlyStop{exitcode::cannotRunHere};
-}
+namespace platform {
 
-bool createGLWindow(int left, int top, int width, int height) {
+Failure createContext(int left, int top, int width, int height) {
     instanceHandle = GetModuleHandleA(nullptr);
 
     WNDCLASSA windowClass{};
@@ -73,36 +68,35 @@ bool createGLWindow(int left, int top, int width, int height) {
     windowClass.hInstance = instanceHandle;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = className;
-    if (RegisterClassA(&windowClass) == 0) stopCreatingContext("RegisterClass failed", false);
+    if (RegisterClassA(&windowClass) == 0) return {"RegisterClass"};
 
     windowHandle = CreateWindowExA(0, className, "marlune", 0, left, top, width, height, nullptr, nullptr,
                                    instanceHandle, nullptr);
-    if (windowHandle == nullptr) stopCreatingContext("CreateWindowEx failed", true);
+    if (windowHandle == nullptr) return {"CreateWindowEx"};
 
     windowDC = GetDC(windowHandle);
-    if (windowDC == nullptr) stopCreatingContext("GetDC failed", true);
+    if (windowDC == nullptr) return {"GetDC"};
 
     const PIXELFORMATDESCRIPTOR descriptor = windowPixelFormat();
     const int pixelFormat = gl::ChoosePixelFormat(windowDC, &descriptor);
-    if (pixelFormat == 0) stopCreatingContext("ChoosePixelFormat failed", true);
-    if (!SetPixelFormat(windowDC, pixelFormat, &descriptor))
-        stopCreatingContext("SetPixelFormat failed", true);
+    if (pixelFormat == 0) return {"ChoosePixelFormat"};
+    if (!SetPixelFormat(windowDC, pixelFormat, &descriptor)) return {"SetPixelFormat"};
 
-    // A context that cannot be made gets its line too, like every other
-    // step, so the stop is never silent.
+    // A context that cannot be made is named too, like every other step, so
+    // the stop is never silent.
     windowContext = wglCreateContext(windowDC);
-    if (windowContext == nullptr) stopCreatingContext("wglCreateContext failed", true);
-    if (!wglMakeCurrent(windowDC, windowContext)) stopCreatingContext("wglMakeCurrent failed", true);
+    if (windowContext == nullptr) return {"wglCreateContext"};
+    if (!wglMakeCurrent(windowDC, windowContext)) return {"wglMakeCurrent"};
 
     ShowWindow(windowHandle, SW_SHOW);
     SetForegroundWindow(windowHandle);
     SetFocus(windowHandle);
     // The client area is smaller than the window; the viewport is not.
-    setViewport(512, 768);
-    return true;
+    setViewport(width, height);
+    return {};
 }
 
-void killGLWindow() {
+void releaseContext() {
     wglMakeCurrent(windowDC, nullptr);
     if (windowContext != nullptr) wglDeleteContext(windowContext);
     windowContext = nullptr;
@@ -112,3 +106,5 @@ void killGLWindow() {
     windowHandle = nullptr;
     UnregisterClassA(className, instanceHandle);
 }
+
+}  // namespace platform

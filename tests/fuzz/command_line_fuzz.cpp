@@ -9,6 +9,7 @@
 #include "app/command_line.h"
 #include "app/main_block.h"
 #include "app/texts.h"
+#include "base/command_line_words.h"
 #include "base/console.h"
 #include "base/errors.h"
 #include "bench/settings.h"

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "base/file_io.h"
+#include "platform/output_file.h"
 #include "bench/program_text.h"
 #include "tests/fuzz/fuzz_check.h"
 
@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(lineBytes <= bytes.size(), "no line bytes are invented");
     require(splitProgramText(text) == lines, "splitting the program string gives the same lines");
 
-    writeWholeFile(scratchFile, bytes);
+    replaceFileAtomically(scratchFile, bytes);
     require(loadProgramText(scratchFile) == lines, "a file loads the lines its bytes split into");
     return 0;
 }

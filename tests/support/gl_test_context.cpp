@@ -7,6 +7,7 @@
 #include "bench/marlune_glwindow.h"
 #include "gl/GL.h"
 #include "gl/GLext.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ const char* const loadedExtensions[] = {
 }  // namespace
 
 void GLContextTest::SetUp() {
-    if (gl::glGetString == nullptr) gl::startUp();
+    if (gl::glGetString == nullptr) platform::startUp();
     try {
         createGLWindow(0, 0, 512, 768);
     } catch (const OrderlyStop&) {

@@ -4,6 +4,7 @@
 
 #include "app/command_line.h"
 #include "app/main_block.h"
+#include "base/command_line_words.h"
 #include "bench/marlune_common.h"
 #include "bench/settings.h"
 

@@ -8,6 +8,7 @@
 
 #include "gl/GL.h"
 #include "gl/GLext.h"
+#include "tests/support/fake_platform.h"
 #include "tests/support/recording_gl.h"
 
 namespace {
@@ -57,20 +58,20 @@ struct FakeLookups {
 
 class ExtensionLoadingTest : public ::testing::Test {
 protected:
-    ExtensionLoadingTest() : previous_(gl::extensionLookups) {
+    ExtensionLoadingTest() {
         FakeLookups::lookedUp.clear();
         FakeLookups::failingName.clear();
         FakeLookups::platformList.reset();
         FakeLookups::glExtensions.clear();
-        gl::extensionLookups = {FakeLookups::procAddress, FakeLookups::platform};
+        platform_.operations.extensionLookups = {FakeLookups::procAddress, FakeLookups::platform};
+        platform_.install();
         gl::glGetString = FakeLookups::getString;
     }
-    ~ExtensionLoadingTest() override { gl::extensionLookups = previous_; }
 
     static GLProc resolved() { return reinterpret_cast<GLProc>(FakeLookups::resolvedEntry); }
 
     recording_gl::Install fakes_;
-    gl::ExtensionLookups previous_;
+    FakePlatform platform_;
 };
 
 TEST_F(ExtensionLoadingTest, AnEmptyListMeansTheCurrentContextsList) {

@@ -35,14 +35,12 @@ std::optional<std::string> fakePlatformList() { return platformList; }
 }  // namespace
 
 FakeExtensions::FakeExtensions(const std::string& glExtensions, const std::string& platformExtensions)
-    : previousLookups_(gl::extensionLookups), previousGetString_(gl::glGetString) {
+    : previousGetString_(gl::glGetString) {
     glList = glExtensions;
     platformList = platformExtensions;
     gl::glGetString = fakeGetString;
-    gl::extensionLookups = {installedEntryPoint, fakePlatformList};
+    platform_.operations.extensionLookups = {installedEntryPoint, fakePlatformList};
+    platform_.install();
 }
 
-FakeExtensions::~FakeExtensions() {
-    gl::extensionLookups = previousLookups_;
-    gl::glGetString = previousGetString_;
-}
+FakeExtensions::~FakeExtensions() { gl::glGetString = previousGetString_; }

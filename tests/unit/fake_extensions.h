@@ -9,6 +9,7 @@
 
 #include "gl/GL.h"
 #include "gl/GLext.h"
+#include "tests/support/fake_platform.h"
 
 class FakeExtensions {
 public:
@@ -18,7 +19,7 @@ public:
     FakeExtensions& operator=(const FakeExtensions&) = delete;
 
 private:
-    gl::ExtensionLookups previousLookups_;
+    FakePlatform platform_;
     gl::PFN_glGetString previousGetString_;
 };
 

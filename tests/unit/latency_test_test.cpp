@@ -8,6 +8,7 @@
 #include "bench/marlune_timer.h"
 #include "bench/settings.h"
 #include "tests/support/console_capture.h"
+#include "tests/support/fake_platform.h"
 #include "tests/support/recording_gl.h"
 
 namespace {
@@ -29,8 +30,9 @@ protected:
         benchSettings = defaultBenchSettings;
         benchSettings.multipleOutputs = 1;
         benchSettings.iterations = 10000;
-        savedCounter_ = counterSource;
-        counterSource = {oneMegahertz, counter};
+        platform_.operations.counterFrequency = oneMegahertz;
+        platform_.operations.counterValue = counter;
+        platform_.install();
         resetTimer();
         savedCounting_ = fragmentCounting;
         fragmentCounting = {};
@@ -38,7 +40,6 @@ protected:
     }
     void TearDown() override {
         benchSettings = defaultBenchSettings;
-        counterSource = savedCounter_;
         resetTimer();
         fragmentCounting = savedCounting_;
         programIds.clear();
@@ -56,7 +57,7 @@ protected:
 
     recording_gl::Install fakes_;
     ConsoleCapture console_;
-    CounterSource savedCounter_{};
+    FakePlatform platform_;
     FragmentCounting savedCounting_;
 };
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "bench/marlune_pbuffer_attributes.h"
+#include "platform/windows/pixel_format_attributes.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "app/compile_program.h"
 #include "base/errors.h"
 #include "bench/marlune_arb.h"
-#include "bench/marlune_glwindow.h"
 #include "bench/marlune_nv.h"
+#include "platform/viewport.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/recording_gl.h"
 
@@ -62,8 +62,8 @@ TEST_F(ProgramOperationsTest, AMissingExtensionPrintsItsLineOnEveryCheck) {
 }
 
 TEST_F(ProgramOperationsTest, ViewportHeightZeroCountsAsOne) {
-    setViewport(512, 0);
-    setViewport(0, 300);
+    platform::setViewport(512, 0);
+    platform::setViewport(0, 300);
     EXPECT_EQ((Calls{"glViewport(0, 0, 512, 1)", "glViewport(0, 0, 0, 300)"}), calls());
 }
 

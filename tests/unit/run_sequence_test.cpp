@@ -3,17 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "app/program_limits.h"
 #include "app/program_set.h"
-#include "app/run_platform.h"
 #include "app/timed_draw.h"
 #include "base/errors.h"
-#include "bench/marlune_gpu.h"
 #include "bench/settings.h"
 #include "bench/tables.h"
 #include "gl/GLext.h"
 #include "tests/support/console_capture.h"
+#include "tests/support/fake_platform.h"
 #include "tests/support/recording_gl.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/tga_builder.h"
@@ -26,17 +26,20 @@ using recording_gl::calls;
 
 bool driverIdentified = true;
 
-bool fakeCreateWindow(int left, int top, int width, int height) {
+platform::Failure fakeCreateWindow(int left, int top, int width, int height) {
     calls().push_back(call("createGLWindow", left, top, width, height));
-    return true;
+    return {};
 }
 void fakeKillWindow() { calls().push_back("killGLWindow()"); }
-bool fakeIdentifyDriver() {
+std::optional<platform::DriverStrings> fakeLocateDriver(const platform::DriverQuery&) {
     calls().push_back("identifyDriver()");
-    return driverIdentified;
+    if (!driverIdentified) return std::nullopt;
+    return platform::DriverStrings{"fake.so", "Fake", "1.0", "fake driver"};
 }
-void fakeCreatePbuffer(int width, int height, int doubleBuffer, int components, int auxBuffers) {
-    calls().push_back(call("createPbuffer", width, height, doubleBuffer, components, auxBuffers));
+platform::Failure fakeCreatePbuffer(const platform::PixelBufferRequest& request) {
+    calls().push_back(call("createPbuffer", request.width, request.height, request.doubleBuffer,
+                           request.components, request.auxBuffers));
+    return {};
 }
 bool pbufferCurrent = true;
 bool fakeMakePbufferCurrent() {
@@ -56,18 +59,18 @@ class RunSequenceTest : public ::testing::Test {
 protected:
     void SetUp() override {
         benchSettings = defaultBenchSettings;
-        saved_ = runPlatform;
-        runPlatform = {fakeCreateWindow,  fakeKillWindow,         fakeIdentifyDriver,
-                       fakeCreatePbuffer, fakeMakePbufferCurrent, fakeDestroyPbuffer};
+        platform::Operations& fake = platform_.operations;
+        fake.createContext = fakeCreateWindow;
+        fake.releaseContext = fakeKillWindow;
+        fake.locateDriver = fakeLocateDriver;
+        fake.createPixelBuffer = fakeCreatePbuffer;
+        fake.makePixelBufferCurrent = fakeMakePbufferCurrent;
+        fake.releasePixelBuffer = fakeDestroyPbuffer;
+        platform_.install();
         driverIdentified = true;
         pbufferCurrent = true;
-        marlune_gpu::vendorString = "Mesa/X.org";
-        marlune_gpu::extensionsString = "";
     }
-    void TearDown() override {
-        runPlatform = saved_;
-        benchSettings = defaultBenchSettings;
-    }
+    void TearDown() override { benchSettings = defaultBenchSettings; }
 
     // Runs the benchmark up to its stop; returns the exit code.
     int runUntilStop(const std::string& glExtensions) {
@@ -83,7 +86,7 @@ protected:
 
     recording_gl::Install fakes_;
     ConsoleCapture console_;
-    RunPlatform saved_{};
+    FakePlatform platform_;
 };
 
 TEST_F(RunSequenceTest, AnUnidentifiedDriverClosesTheWindowAndStopsBeforeAnyCheck) {
@@ -91,7 +94,8 @@ TEST_F(RunSequenceTest, AnUnidentifiedDriverClosesTheWindowAndStopsBeforeAnyChec
     EXPECT_EQ(runUntilStop(everyGLExtension), exitcode::cannotRunHere);
     EXPECT_EQ(calls(), (std::vector<std::string>{call("createGLWindow", 0, 0, 512, 768), "identifyDriver()",
                                                  "killGLWindow()"}));
-    EXPECT_EQ(console_.text(), "");
+    EXPECT_EQ(console_.lines(), std::vector<std::string>{" driver not found"})
+        << "the fake vendor ships no file";
 }
 
 TEST_F(RunSequenceTest, AMissingExtensionPrintsItsLineThenTheReportThenClosesTheWindow) {

@@ -7,6 +7,7 @@
 #include "app/test_textures.h"
 #include "bench/marlune_timer.h"
 #include "tests/support/console_capture.h"
+#include "tests/support/fake_platform.h"
 #include "tests/support/recording_gl.h"
 #include "tests/unit/fake_extensions.h"
 
@@ -41,8 +42,9 @@ void KVX_APIENTRY nameQueries(GLsizei count, GLuint* ids) {
 class TimedDrawTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        savedCounter_ = counterSource;
-        counterSource = {oneMegahertz, loggedCounter};
+        platform_.operations.counterFrequency = oneMegahertz;
+        platform_.operations.counterValue = loggedCounter;
+        platform_.install();
         resetTimer();
         savedTextures_ = testTextures;
         testTextures.imageTextures[0] = 11;
@@ -55,7 +57,6 @@ protected:
         gl::glGetQueryObjectuivARB = reportSamples32;
     }
     void TearDown() override {
-        counterSource = savedCounter_;
         resetTimer();
         testTextures = savedTextures_;
         fragmentCounting = savedCounting_;
@@ -71,7 +72,7 @@ protected:
     }
 
     recording_gl::Install fakes_;
-    CounterSource savedCounter_{};
+    FakePlatform platform_;
     TestTextures savedTextures_;
     FragmentCounting savedCounting_;
 };

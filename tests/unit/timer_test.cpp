@@ -4,6 +4,7 @@
 
 #include "base/errors.h"
 #include "bench/marlune_timer.h"
+#include "tests/support/fake_platform.h"
 
 namespace {
 
@@ -20,18 +21,18 @@ std::int64_t readCounter() { return fakeCount; }
 class TimerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved_ = counterSource;
-        counterSource = {readFrequency, readCounter};
+        platform_.operations.counterFrequency = readFrequency;
+        platform_.operations.counterValue = readCounter;
+        platform_.install();
         resetTimer();
         frequencyReads = 0;
         fakeCount = 0;
         fakeFrequency = 1000000;
     }
     void TearDown() override {
-        counterSource = saved_;
         resetTimer();
     }
-    CounterSource saved_{};
+    FakePlatform platform_;
 };
 
 TEST_F(TimerTest, MillionCountsAtOneMegahertzAreOneSecond) {

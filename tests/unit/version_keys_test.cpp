@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "bench/marlune_driver.h"
+#include "platform/windows/driver_version.h"
 
 namespace {
 

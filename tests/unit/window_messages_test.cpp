@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "bench/marlune_glwindow.h"
-#include "bench/marlune_window_messages.h"
+#include "platform/viewport.h"
+#include "platform/windows/window_messages.h"
 #include "tests/support/recording_gl.h"
 
 namespace {
@@ -35,7 +35,7 @@ TEST(WindowMessagesTest, SizeWithZeroHeightGivesAViewportOfHeightOne) {
     recording_gl::Install fakes;
     for (const std::uint64_t lParam : {0x00000200ull, 0x03000000ull}) {
         const WindowMessageReply reply = windowMessageReply(0x0005, lParam);
-        setViewport(reply.width, reply.height);
+        platform::setViewport(reply.width, reply.height);
     }
     EXPECT_EQ((std::vector<std::string>{"glViewport(0, 0, 512, 1)", "glViewport(0, 0, 0, 768)"}),
               recording_gl::calls());

@@ -10,6 +10,7 @@
 #include "bench/marlune_gpu.h"
 #include "gl/GL.h"
 #include "gl/GLext.h"
+#include "platform/platform.h"
 #include "platform/windows/wgl_window_state.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/recording_gl.h"
@@ -25,7 +26,7 @@ std::array<GLint, 4> viewport() {
 class WglContextTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (gl::glGetString == nullptr) gl::startUp();
+        if (gl::glGetString == nullptr) platform::startUp();
         ConsoleCapture quiet;
         try {
             createGLWindow(0, 0, 512, 768);

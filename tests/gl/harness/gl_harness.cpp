@@ -12,6 +12,7 @@
 #include "bench/marlune_glwindow.h"
 #include "bench/marlune_gpu.h"
 #include "gl/GL.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ int compile(const std::string& fileName) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    gl::startUp();
+    platform::startUp();
     const std::string command = argc > 1 ? argv[1] : "";
     try {
         if (command == "identify") return identify();

@@ -1,13 +1,10 @@
 // The float framebuffer object behind the pixel buffer.
-#include "bench/marlune_fbo.h"
+#include "platform/float_framebuffer.h"
 
-#include <string>
-
-#include "base/console.h"
 #include "gl/GL.h"
 #include "gl/GLext.h"
 
-namespace marlune_fbo {
+namespace float_framebuffer {
 
 namespace {
 
@@ -41,13 +38,11 @@ GLuint makeColourTexture(int width, int height, int components) {
 
 GLenum floatInternalFormat(int components) { return floatFormat(components).internalFormat; }
 
-bool createFloatTarget(FloatTarget& target, int width, int height, int components, int attachments) {
+platform::Failure createFloatTarget(FloatTarget& target, int width, int height, int components,
+                                    int attachments) {
     // The framebuffer entry points belong to this context's extension list,
     // which the window's checks may not have covered.
-    if (!gl::loadExtension(framebufferExtension)) {
-        writeLine(std::string(framebufferExtension) + " not supported");
-        return false;
-    }
+    if (!gl::loadExtension(framebufferExtension)) return {framebufferExtension, true};
     target.width = width;
     target.height = height;
     gl::glGenFramebuffersEXT(1, &target.framebuffer);
@@ -57,11 +52,9 @@ bool createFloatTarget(FloatTarget& target, int width, int height, int component
         gl::glFramebufferTexture2DEXT(glenum::FRAMEBUFFER_EXT, glenum::COLOR_ATTACHMENT0_EXT + index,
                                       glenum::TEXTURE_RECTANGLE_NV, target.colourTextures.back(), 0);
     }
-    if (gl::glCheckFramebufferStatusEXT(glenum::FRAMEBUFFER_EXT) != glenum::FRAMEBUFFER_COMPLETE_EXT) {
-        writeLine("glCheckFramebufferStatusEXT failed");
-        return false;
-    }
-    return true;
+    if (gl::glCheckFramebufferStatusEXT(glenum::FRAMEBUFFER_EXT) != glenum::FRAMEBUFFER_COMPLETE_EXT)
+        return {"glCheckFramebufferStatusEXT"};
+    return {};
 }
 
 void bindFloatTarget(const FloatTarget& target) {
@@ -87,4 +80,4 @@ GLenum framebufferDrawBuffer(GLenum buffer) {
     return buffer;
 }
 
-}  // namespace marlune_fbo
+}  // namespace float_framebuffer

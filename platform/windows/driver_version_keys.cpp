@@ -1,4 +1,4 @@
-#include "bench/marlune_driver.h"
+#include "platform/windows/driver_version.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "bench/marlune_pbuffer_attributes.h"
+#include "platform/windows/pixel_format_attributes.h"
 
 #include <initializer_list>
 

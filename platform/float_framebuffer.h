@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "gl/gl_types.h"
+#include "platform/platform.h"
 
-namespace marlune_fbo {
+namespace float_framebuffer {
 
 struct FloatTarget {
     GLuint framebuffer = 0;
@@ -21,10 +22,9 @@ GLenum floatInternalFormat(int components);
 
 // Creates `attachments` rectangle textures of `components` 32-bit float
 // channels, attaches them in order to a new framebuffer object and leaves it
-// bound. On failure it prints its line ("<call> failed", or the missing
-// extension's " not supported") and returns false; what was made stays in
-// `target` for releaseFloatTarget.
-bool createFloatTarget(FloatTarget& target, int width, int height, int components, int attachments);
+// bound. On failure it names the failed call or the missing extension; what
+// was made stays in `target` for releaseFloatTarget.
+platform::Failure createFloatTarget(FloatTarget& target, int width, int height, int components, int attachments);
 
 // Binds the framebuffer and sets the viewport to its size.
 void bindFloatTarget(const FloatTarget& target);
@@ -38,4 +38,4 @@ void releaseFloatTarget(FloatTarget& target);
 // is returned unchanged.
 GLenum framebufferDrawBuffer(GLenum buffer);
 
-}  // namespace marlune_fbo
+}  // namespace float_framebuffer

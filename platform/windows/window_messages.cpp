@@ -1,4 +1,4 @@
-#include "bench/marlune_window_messages.h"
+#include "platform/windows/window_messages.h"
 
 WindowMessageReply windowMessageReply(unsigned message, std::uint64_t lParam) {
     switch (message) {

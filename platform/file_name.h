@@ -1,0 +1,11 @@
+// The last component of a path, whichever separator the OS writes.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// What follows the last "/" or "\", or the whole path without either.
+std::string fileNameOf(const std::string& path);
+
+}  // namespace platform

@@ -1,0 +1,60 @@
+#!/bin/sh
+# Installs the build into a scratch DESTDIR and packages it: the installed
+# korvex finds its bundled data from any folder, the build tree's korvex
+# still does not, and the Debian package holds the installed files.
+# Usage: install_test.sh BUILD_DIR
+set -eu
+build=$(cd "$1" && pwd)
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+DESTDIR="$scratch/root" cmake --install "$build" --prefix /usr >/dev/null
+expected="usr/bin/korvex
+usr/share/doc/korvex/README.md
+usr/share/doc/korvex/changelog.gz
+usr/share/doc/korvex/copyright
+usr/share/korvex/Images/3dsmax5beta_image1.tga
+usr/share/korvex/Images/memorial_orig_tm.tga
+usr/share/korvex/Images/spectrum.tga
+usr/share/korvex/fasm_1.txt
+usr/share/man/man1/korvex.1.gz"
+installed=$(cd "$scratch/root" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
+[ "$installed" = "$expected" ] || fail "installed files:
+$installed"
+
+# The installed program, from an empty folder: data from share/korvex,
+# results in the working directory.
+mkdir "$scratch/installed-run"
+(cd "$scratch/installed-run" && "$scratch/root/usr/bin/korvex" -I 2 </dev/null >stdout) ||
+  fail "the installed korvex failed"
+grep -q '^Blur ' "$scratch/installed-run/korvex_results.txt" || fail "no results file in the working directory"
+
+# The build tree's program, from an empty folder: the missing file's report.
+mkdir "$scratch/build-run"
+status=0
+(cd "$scratch/build-run" && "$build/korvex" -I 2 </dev/null >/dev/null 2>stderr) || status=$?
+[ "$status" -eq 1 ] || fail "the build tree's korvex ended with $status, not 1"
+tr -d '\r' <"$scratch/build-run/stderr" |
+  grep -qxF "Cannot open file \"$scratch/build-run/Images/memorial_orig_tm.tga\". No such file or directory." ||
+  fail "no missing-file report: $(cat "$scratch/build-run/stderr")"
+[ ! -e "$scratch/build-run/korvex_results.txt" ] || fail "the failed run wrote results"
+
+# The licence is the one the program prints; the man page renders cleanly.
+"$build/korvex" -d | tail -n +2 | tr -d '\r' | cmp -s - "$scratch/root/usr/share/doc/korvex/copyright" ||
+  fail "the installed licence differs from korvex -d"
+warnings=$(gzip -dc "$scratch/root/usr/share/man/man1/korvex.1.gz" | groff -ww -man -z 2>&1)
+[ -z "$warnings" ] || fail "groff: $warnings"
+
+# The package: the installed files, the program's version, and nothing
+# lintian objects to beyond the findings the project accepts.
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/package" >/dev/null
+package=$(ls "$scratch"/package/korvex_*.deb)
+packaged=$(dpkg-deb --contents "$package" | awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }' | LC_ALL=C sort)
+[ "$packaged" = "$expected" ] || fail "packaged files:
+$packaged"
+version=$("$build/korvex" -d | head -n 1 | sed 's/^korvex v\([^ ]*\) .*/\1/')
+[ "$(dpkg-deb --field "$package" Version)" = "$version" ] || fail "the package version is not $version"
+findings=$(lintian --suppress-tags bogus-mail-host,bogus-mail-host-in-debian-changelog,copyright-without-copyright-notice \
+  "$package" 2>/dev/null) || fail "lintian: $findings"
+[ -z "$findings" ] || fail "lintian: $findings"

@@ -1,0 +1,45 @@
+"""Small hand-made korvex results documents."""
+import hashlib
+import json
+import statistics
+
+
+def make_test(label, sections, iterations=100, **changes):
+    median = statistics.median(sections)
+    pixels_per_s = 512 * 768 * iterations / (median / 1000)
+    test = {
+        "label": label, "profile": "ARB", "instruction": label,
+        "program_sha256": hashlib.sha256(label.encode()).hexdigest(),
+        "per_pixel": {"instructions": 9, "flops": 9, "texels": 0, "bytes_written": 16},
+        "width": 512, "height": 768, "iterations": iterations, "sections_ms": sections,
+        "min_ms": min(sections), "median_ms": median, "max_ms": max(sections),
+        "fragments": {"counted": None, "expected": 512 * 768 * iterations},
+        "rates": {"instructions_per_s": 9 * pixels_per_s, "pixels_per_s": pixels_per_s,
+                  "flops_per_s": 9 * pixels_per_s, "texels_per_s": 0.0,
+                  "bytes_per_s": 16 * pixels_per_s},
+        "warnings": [],
+    }
+    test.update(changes)
+    return test
+
+
+def make_run(tests=(), renderer="llvmpipe (LLVM 15.0.6, 256 bits)", cpu="AMD EPYC 7B13",
+             policy=None, options=None, latency=()):
+    return {
+        "format": "korvex-results", "format_version": 1, "korvex_version": "0.7",
+        "started_utc": "2026-12-07T13:00:00Z",
+        "host": {"os": "Linux", "kernel": "6.1.0-18-amd64", "cpu": cpu, "logical_cores": 2},
+        "gl": {"vendor": "Mesa", "renderer": renderer, "version": "4.5 (Core Profile) Mesa 22.3.6"},
+        "driver": {"name": "libGLX_mesa.so.0", "company": "Mesa", "version": "22.3.6",
+                   "description": "Mesa GL"},
+        "settings": {"mode": "all_instructions", "profile": "ARB", "width": 512, "height": 768,
+                     "repeat": 5, "iteration_policy": policy or {"kind": "fixed", "iterations": 100},
+                     "net": False, "options": options or {"length": 4}},
+        "tests": list(tests), "latency": list(latency),
+    }
+
+
+def write(directory, name, document):
+    path = directory / name
+    path.write_text(document if isinstance(document, str) else json.dumps(document))
+    return str(path)

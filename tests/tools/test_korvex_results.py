@@ -1,0 +1,150 @@
+import csv
+import io
+import os
+import shutil
+import subprocess
+from pathlib import Path
+
+import pytest
+
+from korvex_results import plot
+from korvex_results.cli import main
+from korvex_results.load import load
+from results_fixtures import make_run, make_test, write
+
+REPO = Path(__file__).resolve().parents[2]
+STEADY = [10.0, 10.1, 9.9, 10.05, 9.95]
+
+
+def compare(tmp_path, base, new, *extra):
+    return main(["compare", write(tmp_path, "base.json", base),
+                 write(tmp_path, "new.json", new), *extra])
+
+
+def test_compare_matches_tests_and_reports_what_differs(tmp_path, capsys):
+    base = make_run([make_test("MAD", STEADY), make_test("MUL", STEADY), make_test("ADD", STEADY)])
+    new = make_run([make_test("MAD", STEADY, program_sha256="0" * 64),
+                    make_test("MUL", STEADY, width=256, height=256), make_test("SUB", STEADY)],
+                   renderer="softpipe", cpu="Intel Xeon",
+                   policy={"kind": "min_time", "min_time_s": 0.5},
+                   options={"length": 4, "iterations": 7})
+    assert compare(tmp_path, base, new) == 0
+    out = capsys.readouterr().out
+    assert "llvmpipe (LLVM 15.0.6, 256 bits), 4.5 (Core Profile) Mesa 22.3.6; " \
+           "libGLX_mesa.so.0 22.3.6" in out
+    assert "softpipe" in out and "AMD EPYC 7B13" in out and "Intel Xeon" in out
+    assert "Only in base: ADD (ARB)" in out and "Only in new: SUB (ARB)" in out
+    assert "MAD (ARB): program text, iteration policy" in out
+    assert "MUL (ARB): iteration policy, frame 512x768 / 256x256" in out
+    assert "Settings differ" not in out
+
+
+def test_tests_of_differently_shaped_programs_do_not_match(tmp_path, capsys):
+    base = make_run([make_test("MAD", STEADY)])
+    assert compare(tmp_path, base, make_run([make_test("MAD", STEADY)],
+                                            options={"length": 16})) == 0
+    out = capsys.readouterr().out
+    assert "Settings differ, so their tests do not match: length 4 / 16" in out
+    assert "Only in base: MAD (ARB)" in out and "Only in new: MAD (ARB)" in out
+
+
+SLOWER_BY_20 = [12.0, 12.1, 11.9, 12.05, 11.95]
+
+
+@pytest.mark.parametrize("base_sections, new_sections, new_iterations, threshold, code, shown", [
+    (STEADY, SLOWER_BY_20, 100, "5", 1, "SLOWER"),
+    (STEADY, [9.0, 10.6, 11.5, 9.5, 10.7], 100, "5", 0, "+6.0%   0.690"),  # noise
+    (STEADY, SLOWER_BY_20, 100, "25", 0, "+20.0%"),  # below the threshold
+    (STEADY, [8.0, 8.1, 7.9, 8.05, 7.95], 100, "5", 0, "faster"),  # faster is no regression
+    (STEADY, [20.0, 20.2, 19.8, 20.1, 19.9], 200, "5", 0, "+0.0%"),  # twice the quads
+    (STEADY, [20.0, 20.1], 100, "5", 0, "too few runs"),
+    ([10.0, 10.1], [50.0] * 5, 100, "5", 0, "too few runs"),
+])
+def test_significance_rule(tmp_path, capsys, base_sections, new_sections, new_iterations,
+                           threshold, code, shown):
+    base = make_run([make_test("MAD", base_sections)])
+    new = make_run([make_test("MAD", new_sections, iterations=new_iterations)])
+    assert compare(tmp_path, base, new, "--threshold", threshold) == code
+    assert shown in capsys.readouterr().out
+
+
+BAD_INPUTS = [
+    (None, "cannot read it: No such file or directory"),
+    ("{ not json", "not JSON: Expecting property name"),
+    ('{"format": "korvex-results", "format_version": NaN}', "not JSON: NaN is not a JSON value"),
+    (b"\xff\xfe{}", "not JSON: the file is not UTF-8 text"),
+    ("[1, 2]", 'not a korvex results file'),
+    (dict(make_run(), format_version=2), "format_version 2 is not the version this tool reads"),
+    (make_run([make_test("MAD", [1.0], sections_ms=[])]),
+     "does not match the results schema at tests[0].sections_ms: "),
+    (dict(make_run(), driver={"name": "x"}), "does not match the results schema at driver"),
+]
+
+
+@pytest.mark.parametrize("content, message", BAD_INPUTS)
+@pytest.mark.parametrize("command", [["compare", "GOOD"], ["table"], ["plot", "-o", "x.png"]])
+def test_bad_input_names_the_file_and_the_problem(tmp_path, capsys, content, message, command):
+    bad = tmp_path / "bad.json"
+    if isinstance(content, bytes):
+        bad.write_bytes(content)
+    elif content is not None:
+        write(tmp_path, "bad.json", content)
+    good = write(tmp_path, "good.json", make_run([make_test("MAD", STEADY)]))
+    arguments = [command[0], str(bad)] + [good if part == "GOOD" else part
+                                          for part in command[1:]]
+    assert main(arguments) == 2
+    error = capsys.readouterr().err
+    assert error.startswith(f"korvex-results: {bad}: {message}") and error.count("\n") == 1
+
+
+def test_executable_reports_bad_input_without_a_traceback(tmp_path):
+    bad = write(tmp_path, "bad.json", "not json")
+    run = subprocess.run([REPO / "tools" / "korvex-results", "table", bad],
+                         capture_output=True, text=True)
+    assert run.returncode == 2 and "Traceback" not in run.stderr
+    assert run.stderr.startswith(f"korvex-results: {bad}: not JSON")
+
+
+def survey(renderer, scale):
+    names = [f"I{index:02}" for index in range(29)]
+    return make_run([make_test(name, [scale * (index + 1) * value for value in STEADY])
+                     for index, name in enumerate(names)], renderer=renderer)
+
+
+@pytest.mark.parametrize("name, magic", [("chart.png", b"\x89PNG"), ("chart.svg", b"<?xml")])
+def test_plot_writes_a_chart_for_three_surveys(tmp_path, name, magic):
+    files = [write(tmp_path, f"{index}.json", survey(f"driver {index}", 10 ** index))
+             for index in range(3)]
+    assert main(["plot", *files, "-o", str(tmp_path / name)]) == 0
+    assert (tmp_path / name).read_bytes().startswith(magic)
+    assert [path.name for path in tmp_path.iterdir() if path.name.startswith(".")] == []
+
+
+def test_plot_uses_the_net_rate_with_the_sections_spread():
+    net = {"variants": [], "fit": {}, "instructions_per_s": 100.0, "flops_per_s": 50.0}
+    run = make_run([make_test("MAD", [8.0, 10.0, 12.5], net=net)])
+    series, is_net = plot._survey_series(run)
+    assert is_net and series["MAD"] == pytest.approx((100.0, 20.0, 25.0))
+    net["instructions_per_s"] = None
+    assert plot._survey_series(run)[1] is False
+
+
+def test_table_csv_reads_back(tmp_path, capsys):
+    document = make_run([make_test("MAD", STEADY), make_test("Blur, 5|taps", STEADY)])
+    assert main(["table", write(tmp_path, "run.json", document), "--format", "csv"]) == 0
+    rows = list(csv.reader(io.StringIO(capsys.readouterr().out)))
+    assert rows[0][:3] == ["test", "profile", "instructions/pixel"] and len(rows) == 3
+    assert rows[2][0] == "Blur, 5|taps" and float(rows[1][9]) == pytest.approx(512 * 768 * 10000)
+
+
+def test_real_korvex_json_matches_the_schema(tmp_path):
+    binary = os.environ.get("KORVEX_BINARY")
+    if not binary:
+        pytest.skip("KORVEX_BINARY is not set")
+    shutil.copy(REPO / "fasm_1.txt", tmp_path)
+    shutil.copytree(REPO / "Images", tmp_path / "Images")
+    subprocess.run([os.path.abspath(binary), "--json", "out.json", "-I", "2"], cwd=tmp_path,
+                   stdin=subprocess.DEVNULL, capture_output=True, timeout=300)
+    if not (tmp_path / "out.json").exists():
+        pytest.skip("this korvex writes no JSON (--json)")
+    assert load(str(tmp_path / "out.json"))["tests"][0]["label"] == "Blur"

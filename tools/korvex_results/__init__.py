@@ -1,0 +1,1 @@
+"""Reads korvex's JSON results: compares two runs, plots and tabulates surveys."""

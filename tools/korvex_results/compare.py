@@ -1,0 +1,150 @@
+"""Compares two runs test by test: time per quad, relative change and a
+two-sided Mann-Whitney U test over the timed sections."""
+import json
+import math
+import statistics
+from collections import Counter
+
+from scipy.stats import mannwhitneyu
+
+from .load import describe_driver, describe_host, describe_policy
+
+SIGNIFICANCE = 0.05
+MIN_SECTIONS = 3
+
+# Options that say how a run measured or reported, not which test it ran.
+# Names are compared without case or underscores, so both spellings match.
+MEASUREMENT_OPTIONS = {
+    "iterations", "repeat", "mintime", "mintimes", "net", "resultprefix", "gpuid", "output",
+    "saveresult", "json", "csv", "noprogress", "progress", "size", "primitive",
+    "allinstructions", "instruction", "programcount",
+}
+
+
+def _identifying_options(document):
+    return {name: value for name, value in document["settings"]["options"].items()
+            if name.replace("_", "").lower() not in MEASUREMENT_OPTIONS}
+
+
+def _keyed_tests(document):
+    # Label, profile and the settings that shape the program; a count pairs a
+    # label run twice in run order.
+    settings = json.dumps(_identifying_options(document), sort_keys=True)
+    seen = Counter()
+    keyed = {}
+    for test in document["tests"]:
+        name = test["label"], test["profile"]
+        seen[name] += 1
+        keyed[name + (settings, seen[name])] = test
+    return keyed
+
+
+def _per_quad(test):
+    # Per quad, so runs whose iteration counts differ (--min-time) compare.
+    return [section / test["iterations"] for section in test["sections_ms"]]
+
+
+def _differences(base, new, policies_differ):
+    found = []
+    if base["program_sha256"] != new["program_sha256"]:
+        found.append("program text")
+    if policies_differ:
+        found.append("iteration policy")
+    if (base["width"], base["height"]) != (new["width"], new["height"]):
+        found.append(f"frame {base['width']}x{base['height']} / {new['width']}x{new['height']}")
+    return found
+
+
+def compare_tests(base, new, threshold_pct):
+    """One row per matched test, and the keys found on one side only."""
+    base_tests, new_tests = _keyed_tests(base), _keyed_tests(new)
+    policies_differ = base["settings"]["iteration_policy"] != new["settings"]["iteration_policy"]
+    rows = []
+    for key, base_test in base_tests.items():
+        new_test = new_tests.get(key)
+        if new_test is None:
+            continue
+        before, after = _per_quad(base_test), _per_quad(new_test)
+        base_median, new_median = statistics.median(before), statistics.median(after)
+        change = (new_median - base_median) / base_median * 100 if base_median else math.inf
+        p_value = None
+        if min(len(before), len(after)) >= MIN_SECTIONS:
+            p_value = mannwhitneyu(before, after, alternative="two-sided").pvalue
+        significant = p_value is not None and p_value < SIGNIFICANCE
+        rows.append({
+            "label": key[0], "profile": key[1],
+            "base_ms": base_median, "new_ms": new_median, "change_pct": change,
+            "p_value": p_value,
+            "slower": significant and change > threshold_pct,
+            "faster": significant and change < -threshold_pct,
+            "differences": _differences(base_test, new_test, policies_differ),
+        })
+    only_base = [key for key in base_tests if key not in new_tests]
+    only_new = [key for key in new_tests if key not in base_tests]
+    return rows, only_base, only_new
+
+
+def _settings_differences(base, new):
+    base_options, new_options = _identifying_options(base), _identifying_options(new)
+    return [f"{name} {json.dumps(base_options.get(name))} / {json.dumps(new_options.get(name))}"
+            for name in sorted(base_options.keys() | new_options.keys())
+            if base_options.get(name) != new_options.get(name)]
+
+
+def _header(role, path, document):
+    settings = document["settings"]
+    return [f"{role}: {path}",
+            f"  driver: {describe_driver(document)}",
+            f"  host:   {describe_host(document)}",
+            f"  run:    korvex {document['korvex_version']}, {document['started_utc']}, "
+            f"{describe_policy(settings['iteration_policy'])}, repeat {settings['repeat']}"]
+
+
+def _name(key):
+    return f"{key[0]} ({key[1]})"
+
+
+def _row_cells(row):
+    if row["p_value"] is None:
+        p_text = "too few runs"
+    else:
+        p_text = f"{row['p_value']:.3f}"
+    verdict = "SLOWER" if row["slower"] else "faster" if row["faster"] else ""
+    if row["differences"]:
+        verdict = (verdict + " *").strip()
+    return [row["label"], row["profile"], f"{row['base_ms']:.4g}", f"{row['new_ms']:.4g}",
+            f"{row['change_pct']:+.1f}%", p_text, verdict]
+
+
+def _columns(lines):
+    widths = [max(len(line[column]) for line in lines) for column in range(len(lines[0]))]
+    return ["  ".join(cell.ljust(width) for cell, width in zip(line, widths)).rstrip()
+            for line in lines]
+
+
+def report(base_path, base, new_path, new, threshold_pct):
+    """The comparison's text, and whether any test got significantly slower."""
+    rows, only_base, only_new = compare_tests(base, new, threshold_pct)
+    lines = _header("base", base_path, base) + _header("new", new_path, new) + [""]
+    settings = _settings_differences(base, new)
+    if settings:
+        lines.append("Settings differ, so their tests do not match: " + "; ".join(settings))
+    if rows:
+        heading = ["test", "profile", "base ms/quad", "new ms/quad", "change", "p-value", ""]
+        lines += _columns([heading] + [_row_cells(row) for row in rows])
+    else:
+        lines.append("No test is in both runs.")
+    if only_base:
+        lines.append("Only in base: " + ", ".join(_name(key) for key in only_base))
+    if only_new:
+        lines.append("Only in new: " + ", ".join(_name(key) for key in only_new))
+    differing = [row for row in rows if row["differences"]]
+    if differing:
+        lines.append("* measured differently:")
+        lines += [f"  {row['label']} ({row['profile']}): " + ", ".join(row["differences"])
+                  for row in differing]
+    slower = sum(row["slower"] for row in rows)
+    lines.append(f"{slower} of {len(rows)} tests slower by more than {threshold_pct:g}% "
+                 f"with p < {SIGNIFICANCE} (two-sided Mann-Whitney U over the sections; "
+                 f"at least {MIN_SECTIONS} a side)")
+    return "\n".join(lines), slower > 0

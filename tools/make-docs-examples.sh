@@ -1,0 +1,56 @@
+#!/bin/sh
+# Makes the README's korvex-results examples on this machine: an instruction
+# survey on each of Mesa's software drivers (docs/survey-*.json), their chart
+# (docs/survey.png), a compare of the two drivers and one of two llvmpipe runs
+# (docs/compare-*.txt). About 8 minutes on an idle machine, half of it
+# softpipe, whose quads take 0.2 to 2.3 s against llvmpipe's milliseconds.
+set -eu
+cd "$(dirname "$0")/.."
+results=tools/korvex-results
+if [ ! -x build/korvex ]; then
+  echo "$0: build/korvex is missing: run make build first" >&2
+  exit 1
+fi
+
+# A korvex without --json would spend half an hour on the surveys for nothing.
+probe=$(mktemp -d)
+trap 'rm -rf "$probe"' EXIT
+build/korvex -I 1 --json "$probe/probe.json" </dev/null >/dev/null
+if [ ! -s "$probe/probe.json" ]; then
+  echo "$0: build/korvex writes no JSON: it needs --json and --min-time" >&2
+  exit 1
+fi
+
+# --repeat 5: with 3 sections a side, a two-sided Mann-Whitney U test never
+# gets below p = 0.1, so compare could call nothing significant.
+survey() {  # DRIVER JSON KORVEX-OPTIONS...
+  driver=$1 json=$2
+  shift 2
+  echo "GALLIUM_DRIVER=$driver build/korvex -a $* --json $json" >&2
+  # korvex reads fasm_1.txt and Images/ here, and waits for Enter at the end.
+  GALLIUM_DRIVER=$driver build/korvex -a "$@" --json "$json" </dev/null >/dev/null
+}
+
+compare() {  # OUT BASE NEW
+  out=$1
+  shift
+  {
+    echo "\$ $results compare $*"
+    status=0
+    "$results" compare "$@" || status=$?
+    echo "(exit code $status)"
+  } >"$out"
+  if [ "$status" -eq 2 ]; then
+    echo "$0: compare $* failed; see $out" >&2
+    exit 1
+  fi
+}
+
+survey llvmpipe docs/survey-llvmpipe.json --min-time 0.3 --repeat 5
+survey llvmpipe docs/survey-llvmpipe-again.json --min-time 0.3 --repeat 5
+survey softpipe docs/survey-softpipe.json --min-time 0.5 --repeat 5
+
+"$results" plot docs/survey-llvmpipe.json docs/survey-softpipe.json -o docs/survey.png
+compare docs/compare-drivers.txt docs/survey-llvmpipe.json docs/survey-softpipe.json
+compare docs/compare-llvmpipe.txt docs/survey-llvmpipe.json docs/survey-llvmpipe-again.json
+cat docs/compare-drivers.txt docs/compare-llvmpipe.txt
