@@ -3,7 +3,11 @@
 #include <vector>
 
 #include "app/program_set.h"
+#include "app/program_timing.h"
+#include "app/progress_line.h"
+#include "app/result_files.h"
 #include "app/result_lines.h"
+#include "app/section_statistics.h"
 #include "app/timed_draw.h"
 #include "base/console.h"
 #include "base/errors.h"
@@ -66,13 +70,20 @@ void latencyBandwidthTest() {
     createOutputTextures(settings.outputCount);
     selectDrawBuffers(settings.outputCount, settings.arbDrawBuffers);
     bindFirstProgram();
-    for (int side = settings.latencySizeFirst; side <= settings.latencySizeLast; ++side) {
-        const double elapsed = timedDraw(settings.iterations);
-        const double bytes = latencyByteCount(settings.components, settings.outputCount, settings.iterations);
-        writeLine(formatFixed4(elapsed, separator) + " ms latency");
-        writeLine(formatFixed4(bandwidthRate(bytes, elapsed), separator) + " GB/sec");
-        if (const auto warning = shadingWarning(lastFragmentCount(), settings.iterations))
-            writeLine(*warning);
+    const TimingPolicy policy = timingPolicy(settings, settings.iterations);
+    const int sides = settings.latencySizeLast - settings.latencySizeFirst + 1;
+    for (int side = 0; side < sides; ++side) {
+        progressStartTest(side + 1, sides, "latency");
+        const TimedProgram timed = timeBoundProgram(policy);
+        const SectionSummary summary = summarizeSections(timed.sectionsMs);
+        const double bytes = latencyByteCount(settings.components, settings.outputCount, timed.iterations);
+        writeLine(formatFixed4(summary.medianMs, separator) + " ms latency");
+        writeLine(formatFixed4(bandwidthRate(bytes, summary.medianMs), separator) + " GB/sec");
+        if (timed.sectionsMs.size() > 1) writeLine(spreadLine(summary, timed.sectionsMs.size(), separator));
+        if (const auto warning = shadingWarning(timed.fragmentsCounted, timed.iterations)) writeLine(*warning);
+        const double bytesPerSecond = summary.medianMs > 0 ? bytes * 1000.0 / summary.medianMs : 0.0;
+        runRecord.latency.push_back({settings.outputCount, settings.components, summary.medianMs, bytesPerSecond});
     }
+    saveResultFiles(settings);
     throw OrderlyStop{exitcode::success};
 }

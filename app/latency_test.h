@@ -7,5 +7,6 @@
 double latencyByteCount(int components, int outputCount, int iterations);
 
 // Prints "%4.4f ms latency" and "%4.4f GB/sec" for each surface side of the
-// settings' range, then ends the run with exit code 0.
+// settings' range, from the median section with its spread line after
+// several, writes the result files, then ends the run with exit code 0.
 [[noreturn]] void latencyBandwidthTest();

@@ -1,12 +1,16 @@
 #include "app/main_block.h"
 
 #include "app/command_line.h"
+#include "app/measurement_options.h"
+#include "app/progress_line.h"
+#include "app/result_files.h"
 #include "app/run_sequence.h"
 #include "app/texts.h"
 #include "base/errors.h"
 #include "bench/marlune_common.h"
 #include "bench/tables.h"
 #include "gl/gl_types.h"
+#include "platform/host_info.h"
 
 namespace {
 
@@ -142,8 +146,12 @@ void stopForUsageOrDisclaimer(const std::vector<std::string>& parameters) {
 }
 
 int korvexMain(const std::vector<std::string>& parameters) {
-    stopForUsageOrDisclaimer(parameters);
-    applyOptions(parameters, benchSettings);
+    const std::vector<std::string> specified = takeMeasurementOptions(parameters, benchSettings);
+    stopForUsageOrDisclaimer(specified);
+    applyOptions(specified, benchSettings);
+    checkResultFiles(benchSettings);
+    runRecord.startedUtc = platform::utcTimestamp();
+    enableProgress(benchSettings.noProgress == 0 && platform::standardErrorIsTerminal());
     runBenchmark(benchSettings.size, benchSettings.size, benchSettings.components, benchSettings.instruction,
                  benchSettings.iterations);
     return exitcode::success;

@@ -7,12 +7,14 @@
 #include "app/program_limits.h"
 #include "app/program_output.h"
 #include "base/errors.h"
+#include "base/sha256.h"
 #include "bench/fpgen/marlune_fp.h"
 #include "bench/tables.h"
 
 std::vector<ProgramSource> programSources;
 std::vector<GLuint> programIds;
 std::vector<TestFigures> testFigures;
+std::vector<std::string> programDigests;
 std::uint8_t currentInstruction = 0;
 int programSetIndirections = 0;
 
@@ -91,6 +93,8 @@ void assembleProgramSet(BenchSettings& settings) {
     else
         assembleSingleTest(settings);
     programIds.assign(programSources.size(), 0);
+    programDigests.clear();
+    for (const ProgramSource& source : programSources) programDigests.push_back(sha256Hex(programString(source)));
     if (settings.output == 1 || settings.output == 3) printPrograms(programSources);
     if (settings.output == 2 || settings.output == 3) savePrograms(programSources);
 }

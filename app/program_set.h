@@ -15,6 +15,8 @@
 extern std::vector<ProgramSource> programSources;
 extern std::vector<GLuint> programIds;
 extern std::vector<TestFigures> testFigures;
+// The SHA-256 of each text exactly as the driver receives it.
+extern std::vector<std::string> programDigests;
 // The instruction of the program being assembled.
 extern std::uint8_t currentInstruction;
 // The most texture indirections a generated program of the set needs, by

@@ -55,6 +55,16 @@ std::vector<std::string> resultBlock(const TestFigures& figures, const ResultSty
     };
 }
 
+BaseRates baseRates(const TestFigures& figures, int instructionMultiplier, int iterations, double elapsedMs) {
+    if (!(elapsedMs > 0)) return {0, 0, 0, 0, 0};
+    const double seconds = elapsedMs / 1000.0;
+    const auto perSecond = [&](std::int64_t perPixel) {
+        return static_cast<double>(workCount(perPixel, iterations)) / seconds;
+    };
+    return {perSecond(checkedMultiply(figures.instructions, instructionMultiplier)), perSecond(1),
+            perSecond(figures.flops), perSecond(figures.texels), perSecond(figures.bytesWritten)};
+}
+
 std::optional<std::string> shadingWarning(std::optional<std::uint64_t> shaded, int iterations) {
     const auto expected = static_cast<std::uint64_t>(workCount(1, iterations));
     if (!shaded || *shaded == expected) return std::nullopt;

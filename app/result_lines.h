@@ -49,6 +49,13 @@ std::vector<std::string> resultBlock(const TestFigures& figures, const ResultSty
 // The pixels of one timed iteration: the fixed frame.
 constexpr std::int64_t pixelsPerIteration = frameWidth * frameHeight;
 
+// The five rates of a block in base units (per second, no prefix, bytes not
+// GB), for machine-readable results; all 0 for a section without time.
+struct BaseRates {
+    double instructions, pixels, flops, texels, bytes;
+};
+BaseRates baseRates(const TestFigures& figures, int instructionMultiplier, int iterations, double elapsedMs);
+
 // "Warning: N of M fragments were shaded; the rates overstate the work" when
 // a counted timed section shaded other than pixelsPerIteration x iterations
 // fragments; nothing when it shaded them all or could not count.

@@ -8,6 +8,7 @@
 #include "app/program_binding.h"
 #include "app/program_limits.h"
 #include "app/program_set.h"
+#include "app/result_files.h"
 #include "app/test_loop.h"
 #include "app/test_textures.h"
 #include "app/timed_draw.h"
@@ -99,6 +100,7 @@ void runBenchmark(int, int, int components, std::uint8_t, int iterations) {
     runTests(iterations);
     disableTestProgram(settings.fragmentProgram);
     saveResults();
+    saveResultFiles(settings);
     waitForEnter();
     destroyPbuffer();
     killGLWindow();

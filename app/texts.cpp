@@ -4,7 +4,10 @@
 #include "base/errors.h"
 #include "platform/platform.h"
 
-std::string versionLine() { return std::string("korvex v" KORVEX_VERSION " ") + platform::versionTag(); }
+// The build gives the one version that the package carries too.
+const char* const korvexVersion = KORVEX_VERSION;
+
+std::string versionLine() { return std::string("korvex v") + korvexVersion + " " + platform::versionTag(); }
 
 std::vector<std::string> usageLines() {
     std::vector<std::string> lines = {versionLine(), ""};

@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+// The program's version, as the version line and the result files give it.
+extern const char* const korvexVersion;
+
 // "korvex v0.7 " followed by the platform's tag, for example
 // "korvex v0.7 x86_64 linux".
 std::string versionLine();

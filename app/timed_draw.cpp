@@ -1,5 +1,7 @@
 #include "app/timed_draw.h"
 
+#include <algorithm>
+
 #include "app/test_textures.h"
 #include "bench/marlune_glwindow.h"
 #include "bench/marlune_timer.h"
@@ -7,6 +9,7 @@
 #include "gl/GLext.h"
 
 FragmentCounting fragmentCounting;
+SubmissionObserver submissionObserver = nullptr;
 
 namespace {
 
@@ -76,6 +79,15 @@ void warmUpCountedState(GLuint query) {
     gl::glFinish();
 }
 
+void drawQuads(int iterations) {
+    for (int submitted = 0; submitted < iterations;) {
+        const int stride = std::min(submissionStride, iterations - submitted);
+        for (int i = 0; i < stride; ++i) drawTexturedQuad();
+        submitted += stride;
+        if (submissionObserver != nullptr) submissionObserver(submitted);
+    }
+}
+
 }  // namespace
 
 void setInitialDrawState() {
@@ -107,7 +119,7 @@ double timedDraw(int iterations) {
 
     startTimer();
     if (counting) gl::glBeginQueryARB(glenum::SAMPLES_PASSED_ARB, queries[1]);
-    for (int i = 0; i < iterations; ++i) drawTexturedQuad();
+    drawQuads(iterations);
     if (counting) gl::glEndQueryARB(glenum::SAMPLES_PASSED_ARB);
     gl::glFinish();
     const double elapsed = stopTimer();

@@ -31,5 +31,12 @@ void prepareFragmentCounting();
 // its shader variant outside the timed section.
 double timedDraw(int iterations);
 
+// Told the quads submitted so far every submissionStride quads of a timed
+// section; null for no one. A stride keeps the call's cost out of the
+// per-quad time.
+using SubmissionObserver = void (*)(int submitted);
+extern SubmissionObserver submissionObserver;
+constexpr int submissionStride = 64;
+
 // The fragments the last timedDraw shaded, when it could count them.
 std::optional<std::uint64_t> lastFragmentCount();

@@ -7,7 +7,7 @@
 set -eu
 
 run_packages="g++ cmake make pkg-config libegl-dev libopengl-dev libgl-dev
-  libegl1 libopengl0 libegl-mesa0 libgl1-mesa-dri"
+  libegl1 libopengl0 libegl-mesa0 libgl1-mesa-dri nlohmann-json3-dev"
 package_packages="dpkg-dev"
 test_packages="$package_packages lintian groff-base libgtest-dev libgmock-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 xvfb

@@ -8,6 +8,7 @@
 
 #include "app/command_line.h"
 #include "app/main_block.h"
+#include "app/measurement_options.h"
 #include "app/texts.h"
 #include "base/command_line_words.h"
 #include "base/console.h"
@@ -65,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (parameters.size() > mostParameters) return -1;
 
     BenchSettings settings = defaultBenchSettings;
-    applyOptions(parameters, settings);
+    applyOptions(takeMeasurementOptions(parameters, settings), settings);
     require(settingsInvariantsHold(settings), "every setting stays within its invariants");
     require(computedFieldsUntouched(settings), "the options leave the computed fields and test lists alone");
 

@@ -56,6 +56,27 @@ TEST_F(BenchmarkRun, TheDefaultRunPrintsOneBlockAndSavesTheSameLines) {
     EXPECT_EQ(result.out, directory_.read("korvex_results.txt") + "\r\n");
 }
 
+// The measurement options leave the specified output as it is, but for the
+// spread line that several sections add after the block.
+TEST_F(BenchmarkRun, MeasurementOptionsAddOnlyTheSpreadLineOfRepeatedSections) {
+    const KorvexRun plain = run({"-I", "2", "--repeat", "1", "--no-progress", "--json", "r.json", "--csv", "r.csv"});
+    std::vector<std::string> lines = crlfLines(plain.out);
+    ASSERT_EQ(lines.size(), 7u) << plain.out;
+    expectBlurBlock(lines, 0, 2, "G");
+    EXPECT_EQ(plain.err, "");
+
+    const KorvexRun repeated = run({"-I", "2", "--repeat", "3"});
+    lines = crlfLines(repeated.out);
+    ASSERT_EQ(lines.size(), 8u) << repeated.out;
+    expectBlurBlock(lines, 0, 2, "G");
+    std::smatch median;
+    ASSERT_TRUE(std::regex_match(lines[6], median,
+                                 std::regex("Spread: min " + fixed4 + " ms, median (" + fixed4 + ") ms, max " +
+                                            fixed4 + " ms over 3 runs")));
+    EXPECT_NE(std::string::npos, lines[0].find(median[1].str() + " ms")) << "the block's time is the median";
+    EXPECT_EQ(repeated.out, directory_.read("korvex_results.txt") + "\r\n") << "saved with the block";
+}
+
 TEST_F(BenchmarkRun, EndOfInputCountsAsEnter) {
     KorvexRunOptions options;
     options.workDir = directory_.path();

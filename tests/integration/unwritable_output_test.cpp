@@ -33,6 +33,16 @@ TEST_F(BadInputRun, AResultsFileInAReadOnlyDirectoryIsReported) {
     EXPECT_FALSE(directory_.exists("korvex_results.txt"));
 }
 
+// A result file that cannot be written is found before the first test, so
+// that a long run cannot end in "cannot write".
+TEST_F(BadInputRun, AResultFileThatCannotBeCreatedStopsTheRunBeforeTheFirstTest) {
+    const KorvexRun result = run({"-I", "1", "--json", "run.json", "--csv", "absent/run.csv"});
+    expectUnhandledError(result, "EFCreateError",
+                         "Cannot create file \"" + fullPath("absent/run.csv") + "\". No such file or directory.");
+    EXPECT_EQ("", result.out);
+    EXPECT_EQ(std::set<std::string>({"Images", "fasm_1.txt"}), entries()) << "nothing written, nothing left";
+}
+
 // Another run's file or a link never takes a program text: each one goes to
 // the next free number, and a dangling link's target is not created.
 TEST_F(BadInputRun, ProgramTextsPassOverNamesThatAreTakenAndNeverFollowALink) {

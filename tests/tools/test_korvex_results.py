@@ -1,4 +1,5 @@
 import csv
+import hashlib
 import io
 import os
 import shutil
@@ -137,14 +138,42 @@ def test_table_csv_reads_back(tmp_path, capsys):
     assert rows[2][0] == "Blur, 5|taps" and float(rows[1][9]) == pytest.approx(512 * 768 * 10000)
 
 
-def test_real_korvex_json_matches_the_schema(tmp_path):
+def run_korvex(tmp_path, *arguments):
     binary = os.environ.get("KORVEX_BINARY")
     if not binary:
         pytest.skip("KORVEX_BINARY is not set")
     shutil.copy(REPO / "fasm_1.txt", tmp_path)
     shutil.copytree(REPO / "Images", tmp_path / "Images")
-    subprocess.run([os.path.abspath(binary), "--json", "out.json", "-I", "2"], cwd=tmp_path,
+    subprocess.run([os.path.abspath(binary), *arguments], cwd=tmp_path,
                    stdin=subprocess.DEVNULL, capture_output=True, timeout=300)
     if not (tmp_path / "out.json").exists():
         pytest.skip("this korvex writes no JSON (--json)")
-    assert load(str(tmp_path / "out.json"))["tests"][0]["label"] == "Blur"
+    with open(tmp_path / "out.csv", newline="", encoding="utf-8") as csv_file:
+        return load(str(tmp_path / "out.json")), list(csv.DictReader(csv_file))
+
+
+def test_real_korvex_json_matches_the_schema_and_the_csv_reads_back(tmp_path):
+    # -I is ignored with a minimum time: every section lasts at least 0.05 s.
+    document, rows = run_korvex(tmp_path, "--json", "out.json", "--csv", "out.csv", "-I", "2",
+                                "--repeat", "3", "--min-time", "0.05")
+    test = document["tests"][0]
+    assert test["label"] == "Blur" and test["instruction"] is None
+    assert document["settings"]["iteration_policy"] == {"kind": "min_time", "min_time_s": 0.05}
+    assert len(test["sections_ms"]) == 3 and min(test["sections_ms"]) >= 50.0
+    assert test["median_ms"] == sorted(test["sections_ms"])[1]
+    assert test["program_sha256"] == hashlib.sha256(
+        (REPO / "fasm_1.txt").read_bytes().replace(b"\r\n", b"\n").replace(b"\n", b"\r\n")).hexdigest()
+    assert len(rows) == 1
+    row = rows[0]
+    assert row["label"] == "Blur" and int(row["iterations"]) == test["iterations"] > 2
+    assert float(row["median_s"]) * 1000 == pytest.approx(test["median_ms"])
+    assert float(row["instructions_per_s"]) == pytest.approx(test["rates"]["instructions_per_s"])
+    assert row["fragments_expected"] == str(test["fragments"]["expected"])
+
+
+def test_real_korvex_latency_run_writes_both_files(tmp_path):
+    document, rows = run_korvex(tmp_path, "--json", "out.json", "--csv", "out.csv", "-I", "2",
+                                "-M", "2")
+    assert document["settings"]["mode"] == "latency" and document["tests"] == []
+    assert [entry["outputs"] for entry in document["latency"]] == [2]
+    assert float(rows[0]["bytes_per_s"]) == pytest.approx(document["latency"][0]["bytes_per_s"])

@@ -17,6 +17,7 @@ protected:
         benchSettings.programCount = 2;
         programIds = {1, 2};
         testFigures = {blurFigures(), blurFigures()};
+        programDigests = {"", ""};
     }
     void TearDown() override {
         benchSettings = defaultBenchSettings;

@@ -1,0 +1,36 @@
+// The progress line of a run: on standard error, only when it is a terminal,
+// rewritten in place and erased before results are printed.
+#pragma once
+
+#include <string>
+
+// Where the test stands, as the line shows it.
+struct ProgressState {
+    int test = 0;  // 1 to tests
+    int tests = 0;
+    std::string label;
+    int run = 0;  // 1 to runs; 0 while calibrating
+    int runs = 0;
+    int iterations = 0;  // quads of the current section
+    int submitted = 0;   // quads of it submitted so far
+};
+
+// "Test 3 of 25, MUL: run 2 of 5, 45% of 10000 quads submitted, 12 s
+// elapsed, about 15 s left", the estimate from the share of the runs' quads
+// submitted in `sectionsSeconds`; "..., calibrating with 100 quads, 2 s
+// elapsed" before the runs.
+std::string progressText(const ProgressState& state, double testSeconds, double sectionsSeconds);
+
+// Shows the line from now on when `shown` (stderr is a terminal and
+// --no-progress is absent).
+void enableProgress(bool shown);
+// A new test: the line starts over.
+void progressStartTest(int test, int tests, const std::string& label);
+// A section begins: calibration (run 0) or timed run `run` of `runs`.
+void progressStartSection(int run, int runs, int iterations);
+// Erases the line, so that what follows starts at the left margin.
+void eraseProgress();
+
+// Where the line goes; tests capture it here.
+using ProgressWriter = void (*)(const std::string& bytes);
+extern ProgressWriter progressWriter;
