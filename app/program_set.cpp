@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/bundled_data.h"
+#include "app/net_program_set.h"
 #include "app/program_binding.h"
 #include "app/program_limits.h"
 #include "app/program_output.h"
@@ -44,15 +45,6 @@ std::uint8_t listedInstruction(const BenchSettings& settings, int test) {
                                                        : settings.arbTestList[test];
 }
 
-namespace {
-
-void assembleSingleTest(BenchSettings& settings) {
-    settings.programCount = 1;
-    programSetIndirections = 0;
-    programSources = {loadProgramText(bundledDataFile("fasm_1.txt"))};
-    testFigures = {blurFigures()};
-}
-
 // A program longer than the driver takes can only be rejected, so a tested
 // length beyond the driver's instruction limit is cut to it: the text is
 // still too long for the driver to accept, and an absurd length cannot fill
@@ -61,6 +53,15 @@ BenchSettings generatorSettings(const BenchSettings& settings) {
     BenchSettings shaped = settings;
     if (programLimits.maxInstructions > 0) shaped.length = std::min(shaped.length, programLimits.maxInstructions);
     return shaped;
+}
+
+namespace {
+
+void assembleSingleTest(BenchSettings& settings) {
+    settings.programCount = 1;
+    programSetIndirections = 0;
+    programSources = {loadProgramText(bundledDataFile("fasm_1.txt"))};
+    testFigures = {blurFigures()};
 }
 
 void assembleAllInstructions(BenchSettings& settings) {
@@ -92,9 +93,18 @@ void assembleProgramSet(BenchSettings& settings) {
         assembleAllInstructions(settings);
     else
         assembleSingleTest(settings);
+    assembleNetVariants(settings);
     programIds.assign(programSources.size(), 0);
     programDigests.clear();
     for (const ProgramSource& source : programSources) programDigests.push_back(sha256Hex(programString(source)));
-    if (settings.output == 1 || settings.output == 3) printPrograms(programSources);
-    if (settings.output == 2 || settings.output == 3) savePrograms(programSources);
+    // The net variants follow the tests, so the tests keep their numbers.
+    const std::vector<ProgramSource> variants = netVariantSources();
+    if (settings.output == 1 || settings.output == 3) {
+        printPrograms(programSources);
+        printPrograms(variants);
+    }
+    if (settings.output == 2 || settings.output == 3) {
+        savePrograms(programSources);
+        savePrograms(variants);
+    }
 }
