@@ -28,7 +28,7 @@ std::string variantLabel(const std::string& test, const NetVariant& variant) {
 
 std::string measureNetFigures(int test, TestRecord& record, const TimingPolicy& policy, const ResultStyle& style) {
     const BenchSettings& settings = benchSettings;
-    const NetTestPrograms& programs = netPrograms[static_cast<std::size_t>(test)];
+    const NetTestPrograms& programs = netPrograms.at(static_cast<std::size_t>(test));
     const NetVariantSet& set = programs.set;
     const std::string& label = record.figures.label;
     if (set.variants.empty()) {
