@@ -24,6 +24,10 @@ std::vector<std::string> takeMeasurementOptions(const std::vector<std::string>& 
             settings.noProgress = 1;
             continue;
         }
+        if (name == "--net") {
+            settings.net = 1;
+            continue;
+        }
         const bool takesValue = name == "--repeat" || name == "--min-time" || name == "--json" || name == "--csv";
         if (!takesValue) {
             rest.push_back(name);

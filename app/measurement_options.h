@@ -8,7 +8,7 @@
 #include "bench/settings.h"
 
 // Moves --repeat N (1 to mostRepeats), --min-time S (seconds, above 0 up to
-// longestMinTime), --json FILE, --csv FILE and --no-progress, exact case,
+// longestMinTime), --json FILE, --csv FILE, --no-progress and --net, exact case,
 // into `settings`, and returns the other parameters in order, for the
 // specified options. An option with a value takes the next parameter
 // whatever it is; a missing or out-of-range value leaves the setting as it

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/bundled_data.h"
+#include "app/net_program_set.h"
 #include "app/program_binding.h"
 #include "app/program_limits.h"
 #include "app/program_output.h"
@@ -68,6 +69,15 @@ void checkProgramLength(const BenchSettings& settings) {
                   Release::pixelBufferAndWindow);
 }
 
+namespace {
+
+void assembleSingleTest(BenchSettings& settings) {
+    settings.programCount = 1;
+    programSetIndirections = 0;
+    programSources = {loadProgramText(bundledDataFile("fasm_1.txt"))};
+    testFigures = {blurFigures()};
+}
+
 void assembleAllInstructions(BenchSettings& settings) {
     checkProgramLength(settings);
     settings.programCount = allInstructionsCount(settings);
@@ -97,9 +107,18 @@ void assembleProgramSet(BenchSettings& settings) {
         assembleAllInstructions(settings);
     else
         assembleSingleTest(settings);
+    assembleNetVariants(settings);
     programIds.assign(programSources.size(), 0);
     programDigests.clear();
     for (const ProgramSource& source : programSources) programDigests.push_back(sha256Hex(programString(source)));
-    if (settings.output == 1 || settings.output == 3) printPrograms(programSources);
-    if (settings.output == 2 || settings.output == 3) savePrograms(programSources);
+    // The net variants follow the tests, so the tests keep their numbers.
+    const std::vector<ProgramSource> variants = netVariantSources();
+    if (settings.output == 1 || settings.output == 3) {
+        printPrograms(programSources);
+        printPrograms(variants);
+    }
+    if (settings.output == 2 || settings.output == 3) {
+        savePrograms(programSources);
+        savePrograms(variants);
+    }
 }

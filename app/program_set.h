@@ -34,6 +34,7 @@ std::uint8_t listedInstruction(const BenchSettings& settings, int test);
 
 // Sets programCount and fills the texts and figures: the single test from
 // fasm_1.txt with the "Blur" figures, or one generated program per listed
-// instruction, labelled with its name. Then writes the texts to the screen
-// and to disk as `output` asks. A generated text is never empty.
+// instruction, labelled with its name, and their net variants when the run
+// wants them. Then writes the texts, the tests' then the variants', to the
+// screen and to disk as `output` asks. A generated text is never empty.
 void assembleProgramSet(BenchSettings& settings);

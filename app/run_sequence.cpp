@@ -5,6 +5,7 @@
 #include "app/capability_report.h"
 #include "app/compile_program.h"
 #include "app/latency_test.h"
+#include "app/net_program_set.h"
 #include "app/program_binding.h"
 #include "app/program_limits.h"
 #include "app/program_set.h"
@@ -72,6 +73,7 @@ void compileProgramSet(const BenchSettings& settings) {
         programIds[test] = compileProgram(target, programSources[test]);
         programSources[test].clear();
     }
+    compileNetVariants(target);
 }
 
 }  // namespace

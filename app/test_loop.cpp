@@ -1,5 +1,6 @@
 #include "app/test_loop.h"
 
+#include "app/net_measurement.h"
 #include "app/program_binding.h"
 #include "app/program_set.h"
 #include "app/program_timing.h"
@@ -62,6 +63,7 @@ void runTests(int iterations) {
         resultLines.insert(resultLines.end(), block.begin(), block.end());
         const std::vector<std::string> after = linesAfterBlock(record.timed, summary, style, record.warnings);
         resultLines.insert(resultLines.end(), after.begin(), after.end());
+        if (netFiguresWanted(settings)) resultLines.push_back(measureNetFigures(test, record, policy, style));
         runRecord.tests.push_back(std::move(record));
         // Every line is a write of its own; an empty line closes each printout.
         for (const std::string& line : resultLines) writeLine(line);

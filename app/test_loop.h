@@ -10,7 +10,8 @@ extern ResultLines resultLines;
 
 // Runs test 0 to programCount - 1 of the program set with `iterations`.
 // A counted timed section that did not shade every fragment adds the
-// warning line after its block.
+// warning line after its block; with net figures the Net line (or its
+// warning) comes last.
 void runTests(int iterations);
 
 // Writes the result lines to "korvex_results.txt", replacing it.

@@ -1,13 +1,32 @@
 #include "base/number_format.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+
+namespace {
+
+// snprintf runs in the C locale, so its separator is always the full stop.
+std::string withSeparator(std::string text, const std::string& decimalSeparator) {
+    const std::size_t point = text.find('.');
+    if (point != std::string::npos) text.replace(point, 1, decimalSeparator);
+    return text;
+}
+
+}  // namespace
 
 std::string formatFixed4(double value, const std::string& decimalSeparator) {
     char text[400];
     std::snprintf(text, sizeof text, "%4.4f", value);
-    std::string result = text;
-    // snprintf runs in the C locale, so its separator is always the full stop.
-    const std::size_t point = result.find('.');
-    if (point != std::string::npos) result.replace(point, 1, decimalSeparator);
-    return result;
+    return withSeparator(text, decimalSeparator);
+}
+
+std::string formatSignificant(double value, int digits, const std::string& decimalSeparator) {
+    const double magnitude = std::fabs(value);
+    const int leading =
+        std::isfinite(magnitude) && magnitude > 0.0 ? static_cast<int>(std::floor(std::log10(magnitude))) : 0;
+    const int decimals = std::clamp(digits - 1 - leading, 0, 30);
+    char text[400];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return withSeparator(text, decimalSeparator);
 }

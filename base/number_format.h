@@ -5,3 +5,7 @@
 #include <string>
 
 std::string formatFixed4(double value, const std::string& decimalSeparator);
+
+// `digits` significant digits in fixed point, never an exponent ("4.21",
+// "33.7", "0.238", "1234"), with the given decimal separator.
+std::string formatSignificant(double value, int digits, const std::string& decimalSeparator);

@@ -40,7 +40,7 @@ struct BenchSettings {
     // The measurement options, long forms only: timed sections per test, the
     // shortest section in seconds (0 keeps the fixed iteration count), the
     // JSON and CSV result files ("" for none), no progress line, and the net
-    // rate (0 until that option exists).
+    // figures of generated tests.
     int repeat;
     double minTime;
     std::string json;

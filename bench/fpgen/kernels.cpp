@@ -129,4 +129,24 @@ std::vector<Instr> kernelStep(const std::string& op, const StepContext& c) {
     throw KorvexError(ErrorKind::general, "No program form for the instruction " + op);
 }
 
+std::vector<Instr> helperStep(const std::string& op, const StepContext& c) {
+    std::vector<Instr> step = kernelStep(op, c);
+    step.erase(
+        std::remove_if(step.begin(), step.end(), [](const Instr& i) { return i.role == Role::tested; }),
+        step.end());
+    if (step.empty()) return step;
+    Instr& helper = step.front();
+    // The copy carried the sum into the chain register; without it the sum
+    // goes there directly.
+    if (op == "MOV") helper.dst = c.chain;
+    // RCP and LG2 spread the helper's one lane over the chain; without them
+    // each helper reads the lane the one before it wrote (any lane of the
+    // seed at the first step), so no lane is read unwritten.
+    if (op == "RCP" || op == "LG2") {
+        const int previous = c.mask[(c.chainStep + c.mask.size() - 1) % c.mask.size()];
+        helper.srcs[0] = swizzled(c.current, scalarSwizzle(previous));
+    }
+    return step;
+}
+
 }  // namespace fpgen

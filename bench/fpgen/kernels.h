@@ -49,4 +49,8 @@ struct StepContext {
 // MOV, FLR, FRC, RCP, LG2, LIT, NRM and the dot products).
 std::vector<Instr> kernelStep(const std::string& op, const StepContext& context);
 
+// The same step with the tested instruction taken out: its helper alone,
+// still advancing the chain, or nothing for an instruction without one.
+std::vector<Instr> helperStep(const std::string& op, const StepContext& context);
+
 }  // namespace fpgen

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "bench/fpgen/kernels.h"
+#include "bench/fpgen/text.h"
 
 namespace fpgen {
 namespace {
@@ -22,10 +23,11 @@ Reg outputReg(int index) { return indexedReg(RegKind::output, index); }
 
 class Planner {
 public:
-    Planner(const std::string& op, const BenchSettings& settings, const Dialect& dialect)
+    Planner(const std::string& op, const BenchSettings& settings, const Dialect& dialect, StepForm form)
         : op_(op),
           settings_(settings),
           dialect_(dialect),
+          form_(form),
           components_(std::clamp(settings.components, 1, 4)),
           mask_(testedMask(op, components_)) {}
 
@@ -37,10 +39,30 @@ public:
         emitDerived();
         emitChains();
         emitCombine();
+        if (form_ == StepForm::helpersOnly) dropUnreadSetup();
         return std::move(plan_);
     }
 
 private:
+    // Taking the tested instruction out leaves the values only it read (the
+    // dot products' weights and what they derive from) unread: work the
+    // compiler would remove while the count kept it.
+    void dropUnreadSetup() {
+        std::vector<Instr>& instrs = plan_.instrs;
+        const auto readAfter = [&](std::size_t at) {
+            return std::any_of(
+                instrs.begin() + static_cast<std::ptrdiff_t>(at) + 1, instrs.end(), [&](const Instr& i) {
+                    return std::any_of(i.srcs.begin(), i.srcs.end(), [&](const Src& s) {
+                        return s.reg.kind == RegKind::temp && s.reg.name == instrs[at].dst.name;
+                    });
+                });
+        };
+        for (std::size_t at = instrs.size(); at-- > 0;) {
+            if (instrs[at].role == Role::setup && instrs[at].dst.kind == RegKind::temp && !readAfter(at))
+                instrs.erase(instrs.begin() + static_cast<std::ptrdiff_t>(at));
+        }
+    }
+
     Reg declare(const std::string& name) {
         plan_.temps.push_back(name);
         return tempReg(name);
@@ -184,7 +206,8 @@ private:
         context.chainStep = steps_[j];
         context.mask = mask_;
         context.derived = derived_;
-        for (Instr& i : kernelStep(op_, context)) emit(std::move(i));
+        const auto step = form_ == StepForm::full ? kernelStep : helperStep;
+        for (Instr& i : step(op_, context)) emit(std::move(i));
         current_[j] = chainValue(context.chain);
         ++steps_[j];
     }
@@ -222,6 +245,7 @@ private:
     std::string op_;
     const BenchSettings& settings_;
     Dialect dialect_;
+    StepForm form_;
     int components_;
     Components mask_;
     ProgramPlan plan_;
@@ -235,8 +259,9 @@ private:
 
 }  // namespace
 
-ProgramPlan planProgram(const std::string& op, const BenchSettings& settings, const Dialect& dialect) {
-    return Planner(op, settings, dialect).build();
+ProgramPlan planProgram(const std::string& op, const BenchSettings& settings, const Dialect& dialect,
+                        StepForm form) {
+    return Planner(op, settings, dialect, form).build();
 }
 
 namespace {
@@ -274,6 +299,8 @@ ProgramWork accountWork(const ProgramPlan& plan, int components) {
     ProgramWork work;
     for (const Instr& i : plan.instrs) {
         work.instructions += i.runs;
+        if (i.role == Role::tested) work.testedInstructions += i.runs;
+        if (i.role == Role::helper) work.helperInstructions += i.runs;
         if (i.op == "TEX") {
             work.texels += i.runs;
         } else {
@@ -283,6 +310,14 @@ ProgramWork accountWork(const ProgramPlan& plan, int components) {
     work.bytesWritten = 4 * std::clamp(components, 1, 4) * plan.outputs;
     work.textureIndirections = textureIndirections(plan);
     return work;
+}
+
+GeneratedProgram programAtLength(const std::string& op, const BenchSettings& settings, const Dialect& dialect,
+                                 int length, StepForm form) {
+    BenchSettings shaped = settings;
+    shaped.length = length;
+    const ProgramPlan plan = planProgram(op, shaped, dialect, form);
+    return {writeProgram(plan, dialect, settings), accountWork(plan, settings.components)};
 }
 
 }  // namespace fpgen

@@ -12,9 +12,19 @@
 
 namespace fpgen {
 
-ProgramPlan planProgram(const std::string& op, const BenchSettings& settings, const Dialect& dialect);
+// Each step as kernelStep writes it, or with the tested instruction taken
+// out (helperStep), for the net cost of an instruction.
+enum class StepForm { full, helpersOnly };
+
+ProgramPlan planProgram(const std::string& op, const BenchSettings& settings, const Dialect& dialect,
+                        StepForm form = StepForm::full);
 
 // What one pixel of the planned program costs.
 ProgramWork accountWork(const ProgramPlan& plan, int components);
+
+// The text and the work of the program of `op` at `length` steps, shaped by
+// every other setting.
+GeneratedProgram programAtLength(const std::string& op, const BenchSettings& settings, const Dialect& dialect,
+                                 int length, StepForm form = StepForm::full);
 
 }  // namespace fpgen

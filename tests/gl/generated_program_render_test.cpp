@@ -11,6 +11,7 @@
 #include "app/test_textures.h"
 #include "app/timed_draw.h"
 #include "bench/fpgen/marlune_fp.h"
+#include "bench/fpgen/net_variants.h"
 #include "bench/marlune_arb.h"
 #include "bench/settings.h"
 #include "bench/tables.h"
@@ -38,6 +39,10 @@ arbref::Vec4 referenceTexel(int unit, float s, float t) {
     return {texelByte(unit, 0, x, y) / 255.0f, texelByte(unit, 1, x, y) / 255.0f,
             texelByte(unit, 2, x, y) / 255.0f, 1.0f};
 }
+
+// Special functions are approximated by the driver; the chains keep their
+// values near 1, so one tolerance serves all: 2e-3 absolute or relative.
+constexpr float tolerance = 2e-3f;
 
 class GeneratedProgramRenderTest : public GLContextTest {
 protected:
@@ -99,6 +104,23 @@ protected:
         return frame;
     }
 
+    // Renders `text` and compares the first `components` of every sample
+    // pixel with the reference.
+    void expectReference(const std::string& text, const BenchSettings& settings, const std::string& where) {
+        static const int pixels[][2] = {{0, 0}, {511, 767}, {100, 200}, {300, 600}, {37, 411}, {450, 13}};
+        const arbref::ReferenceProgram reference(text);
+        const std::vector<float> frame = render(text, settings);
+        for (const auto& p : pixels) {
+            const arbref::Vec4 expected = reference.run(inputsAt(p[0], p[1], settings))[0];
+            for (int c = 0; c < settings.components; ++c) {
+                const float got = frame[(p[1] * width + p[0]) * 4 + c];
+                EXPECT_NEAR(expected[c], got, tolerance * std::max(1.0f, std::fabs(expected[c])))
+                    << where << ", pixel " << p[0] << "," << p[1] << " component " << c << "\n"
+                    << text;
+            }
+        }
+    }
+
     static arbref::FragmentInputs inputsAt(int x, int y, const BenchSettings& settings) {
         arbref::FragmentInputs in;
         for (int set = 0; set < 4; ++set) in.texcoords[set] = {x + 0.5f, y + 0.5f, 0.0f, 1.0f};
@@ -125,31 +147,32 @@ const RenderCase renderCases[] = {
      [](BenchSettings& s) { s.length = 8, s.components = 1, s.textureFetches = 8, s.fetchTexture = 0; }},
 };
 
-// Special functions are approximated by the driver; the chains keep their
-// values near 1, so one tolerance serves all: 2e-3 absolute or relative.
-constexpr float tolerance = 2e-3f;
-
 TEST_F(GeneratedProgramRenderTest, EveryInstructionRendersWhatTheReferenceComputes) {
-    const int pixels[][2] = {{0, 0}, {511, 767}, {100, 200}, {300, 600}, {37, 411}, {450, 13}};
     for (const RenderCase& renderCase : renderCases) {
         BenchSettings settings = defaultBenchSettings;
         renderCase.apply(settings);
-        const int components = settings.components;
         for (int k = 0; k < 25; ++k) {
             const std::uint8_t instruction = settings.arbTestList[k];
-            const std::string text = programString(generateProgram(instruction, settings).source);
-            const arbref::ReferenceProgram reference(text);
-            const std::vector<float> frame = render(text, settings);
-            for (const auto& p : pixels) {
-                const arbref::Vec4 expected = reference.run(inputsAt(p[0], p[1], settings))[0];
-                for (int c = 0; c < components; ++c) {
-                    const float got = frame[(p[1] * width + p[0]) * 4 + c];
-                    EXPECT_NEAR(expected[c], got, tolerance * std::max(1.0f, std::fabs(expected[c])))
-                        << instructionName(instruction) << ", " << renderCase.name << ", pixel " << p[0]
-                        << "," << p[1] << " component " << c << "\n"
-                        << text;
-                }
-            }
+            expectReference(programString(generateProgram(instruction, settings).source), settings,
+                            std::string(instructionName(instruction)) + ", " + renderCase.name);
+        }
+    }
+}
+
+// The net variants of the instructions with helpers, whose helpers-only
+// forms change a helper's destination or source, and one without.
+TEST_F(GeneratedProgramRenderTest, NetVariantsRenderWhatTheReferenceComputes) {
+    BenchSettings settings = defaultBenchSettings;
+    settings.length = 8;
+    settings.components = 3;
+    for (std::uint8_t instruction :
+         {AluInstruction::MOV, AluInstruction::RCP, AluInstruction::LG2, AluInstruction::LIT,
+          AluInstruction::FLR, AluInstruction::DP3, AluInstruction::MAD}) {
+        for (const NetVariant& variant : generateNetVariants(instruction, settings, 0).variants) {
+            expectReference(programString(variant.program.source), settings,
+                            std::string(instructionName(instruction)) + ", length " +
+                                std::to_string(variant.length) +
+                                (variant.helpersOnly ? ", helpers only" : ""));
         }
     }
 }

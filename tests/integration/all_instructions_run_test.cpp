@@ -1,6 +1,7 @@
 // The all-instructions mode of the real binary: one generated program per
 // instruction, each measured and labelled with its instruction and its own
-// per-pixel figures; the NV languages stop on their missing extensions.
+// per-pixel figures, and with --net its net figures; the NV languages stop
+// on their missing extensions.
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -50,6 +51,25 @@ TEST_F(AllInstructionsRun, ArbGivesOneBlockPerInstructionInListOrderWithTheGener
         std::snprintf(name, sizeof name, "fasm_%04d.txt", k);
         EXPECT_EQ(programString(program.source), directory_.read(name)) << name;
     }
+}
+
+TEST_F(AllInstructionsRun, NetEndsEveryBlockWithItsNetLineOrItsWarningAndSavesIt) {
+    const KorvexRun result = run({"-a", "--net", "-I", "1", "-l", "8"});
+    ASSERT_EQ(0, result.exitCode) << result.err;
+    const std::vector<std::string> lines = crlfLines(directory_.read("korvex_results.txt"));
+    std::size_t at = 0;
+    for (int k = 0; k < 25 && at < lines.size(); ++k) {
+        const std::string name = instructionName(defaultBenchSettings.arbTestList[k]);
+        EXPECT_EQ(0u, lines[at].rfind(name + " ", 0)) << "block " << k << ": " << lines[at];
+        at += 6;
+        if (at < lines.size() && lines[at].find("fragments were shaded") != std::string::npos) ++at;
+        ASSERT_LT(at, lines.size()) << name;
+        const std::regex net("(Net " + name + ": .* GInstr/sec, .* GFlops/sec \\(.*; lengths 8, 16, 32; r2 .*\\))|" +
+                             "(Warning: no net figures for " + name + ": .*)");
+        EXPECT_TRUE(std::regex_match(lines[at], net)) << lines[at];
+        ++at;
+    }
+    EXPECT_EQ(lines.size(), at) << "nothing after the last test's Net line";
 }
 
 TEST_F(AllInstructionsRun, NvLanguagesStopOnTheirMissingExtension) {

@@ -57,9 +57,11 @@ TEST_F(BenchmarkRun, TheDefaultRunPrintsOneBlockAndSavesTheSameLines) {
 }
 
 // The measurement options leave the specified output as it is, but for the
-// spread line that several sections add after the block.
+// spread line that several sections add after the block; --net means
+// nothing to the single test.
 TEST_F(BenchmarkRun, MeasurementOptionsAddOnlyTheSpreadLineOfRepeatedSections) {
-    const KorvexRun plain = run({"-I", "2", "--repeat", "1", "--no-progress", "--json", "r.json", "--csv", "r.csv"});
+    const KorvexRun plain =
+        run({"-I", "2", "--repeat", "1", "--no-progress", "--net", "--json", "r.json", "--csv", "r.csv"});
     std::vector<std::string> lines = crlfLines(plain.out);
     ASSERT_EQ(lines.size(), 7u) << plain.out;
     expectBlurBlock(lines, 0, 2, "G");

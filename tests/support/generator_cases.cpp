@@ -1,5 +1,6 @@
 #include "tests/support/generator_cases.h"
 
+#include "bench/fpgen/net_variants.h"
 #include "bench/tables.h"
 
 const std::vector<LanguageCase>& languageCases() {
@@ -63,4 +64,12 @@ const std::vector<SettingsVariation>& settingsVariations() {
          }},
     };
     return variations;
+}
+
+std::vector<GeneratedProgram> withHelpersOnlyForms(std::uint8_t instruction, const BenchSettings& settings) {
+    std::vector<GeneratedProgram> programs = {generateProgram(instruction, settings)};
+    for (NetVariant& variant : generateNetVariants(instruction, settings, 0).variants) {
+        if (variant.helpersOnly) programs.push_back(std::move(variant.program));
+    }
+    return programs;
 }

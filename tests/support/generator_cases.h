@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/fpgen/marlune_fp.h"
 #include "bench/settings.h"
 
 struct LanguageCase {
@@ -31,3 +32,7 @@ struct SettingsVariation {
 
 // Representative combinations of every program setting.
 const std::vector<SettingsVariation>& settingsVariations();
+
+// The test's program, then the helpers-only forms of its net variants (the
+// full forms are the same generator at other lengths).
+std::vector<GeneratedProgram> withHelpersOnlyForms(std::uint8_t instruction, const BenchSettings& settings);

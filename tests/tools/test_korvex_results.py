@@ -177,3 +177,18 @@ def test_real_korvex_latency_run_writes_both_files(tmp_path):
     assert document["settings"]["mode"] == "latency" and document["tests"] == []
     assert [entry["outputs"] for entry in document["latency"]] == [2]
     assert float(rows[0]["bytes_per_s"]) == pytest.approx(document["latency"][0]["bytes_per_s"])
+
+
+def test_real_korvex_net_run_matches_the_schema(tmp_path):
+    document, rows = run_korvex(tmp_path, "--json", "out.json", "--csv", "out.csv", "-a", "--net",
+                                "-I", "1", "-l", "8")
+    assert document["settings"]["net"] is True and len(document["tests"]) == len(rows) == 25
+    for test in document["tests"]:
+        net = test.get("net")
+        if net is None:
+            assert any(line.startswith("Warning: no net figures") for line in test["warnings"])
+            continue
+        own = [variant for variant in net["variants"]
+               if variant["tested_instructions"] == 8 and not variant["helper_only"]]
+        assert [variant["sections_ms"] for variant in own] == [test["sections_ms"]], test["label"]
+        assert (net["instructions_per_s"] is None) == (not net["fit"]["trusted"]), test["label"]

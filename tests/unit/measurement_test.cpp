@@ -29,7 +29,7 @@ TEST(SectionStatisticsTest, MedianOfOddAndEvenCountsAndTheSpreadLine) {
 TEST(MeasurementOptionsTest, TakesItsOptionsAndLeavesTheRestToTheSpecifiedOnes) {
     BenchSettings settings = defaultBenchSettings;
     const std::vector<std::string> rest = takeMeasurementOptions(
-        {"--repeat", "5", "-a", "--min-time", "0.25", "--json", "/a", "--csv", "r.csv", "--no-progress", "-I", "7"},
+        {"--repeat", "5", "-a", "--min-time", "0.25", "--json", "/a", "--csv", "r.csv", "--no-progress", "--net", "-I", "7"},
         settings);
     EXPECT_EQ((std::vector<std::string>{"-a", "-I", "7"}), rest) << "a value like /a is no switch";
     EXPECT_EQ(5, settings.repeat);
@@ -37,6 +37,7 @@ TEST(MeasurementOptionsTest, TakesItsOptionsAndLeavesTheRestToTheSpecifiedOnes) 
     EXPECT_EQ("/a", settings.json);
     EXPECT_EQ("r.csv", settings.csv);
     EXPECT_EQ(1, settings.noProgress);
+    EXPECT_EQ(1, settings.net);
     EXPECT_TRUE(settingsInvariantsHold(settings));
 }
 

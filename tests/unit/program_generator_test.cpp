@@ -17,8 +17,12 @@ namespace {
 using progcheck::CheckedInstruction;
 using progcheck::Language;
 
+progcheck::ProgramCheck checkText(const GeneratedProgram& program) {
+    return progcheck::checkProgram(programString(program.source));
+}
+
 progcheck::ProgramCheck check(std::uint8_t instruction, const BenchSettings& settings) {
-    return progcheck::checkProgram(programString(generateProgram(instruction, settings).source));
+    return checkText(generateProgram(instruction, settings));
 }
 
 // Helpers and the combine into the outputs may use the tested mnemonic too;
@@ -39,12 +43,14 @@ TEST(ProgramGeneratorTest, EveryTextIsWellFormedForItsLanguageUnderEverySetting)
             BenchSettings settings = settingsFor(languageCases()[l]);
             variation.apply(settings);
             for (std::uint8_t instruction : testedInstructions(settings)) {
-                const progcheck::ProgramCheck program = check(instruction, settings);
-                const std::string where = std::string(languageCases()[l].name) + ", " + variation.name +
-                                          ", " + instructionName(instruction);
-                EXPECT_EQ(expected[l], program.language) << where;
-                EXPECT_TRUE(program.wellFormed())
-                    << where << ":\n  " << (program.problems.empty() ? "" : program.problems.front());
+                for (const GeneratedProgram& generated : withHelpersOnlyForms(instruction, settings)) {
+                    const progcheck::ProgramCheck program = checkText(generated);
+                    const std::string where = std::string(languageCases()[l].name) + ", " + variation.name +
+                                              ", " + instructionName(instruction);
+                    EXPECT_EQ(expected[l], program.language) << where;
+                    EXPECT_TRUE(program.wellFormed())
+                        << where << ":\n  " << (program.problems.empty() ? "" : program.problems.front());
+                }
             }
         }
     }
@@ -131,16 +137,19 @@ TEST(ProgramGeneratorTest, NoInstructionIsAnIdentityTheCompilerCouldFold) {
         BenchSettings settings = settingsFor(language);
         settings.textureFetches = 8;
         for (std::uint8_t instruction : testedInstructions(settings)) {
-            for (const CheckedInstruction& in : check(instruction, settings).instructions) {
-                const std::string where = std::string(language.name) + ", " + instructionName(instruction) +
-                                          ": " + in.mnemonic + " at line " + std::to_string(in.line);
-                std::set<std::string> distinct(in.sources.begin(), in.sources.end());
-                EXPECT_EQ(in.sources.size(), distinct.size()) << where;
-                for (const std::string& source : in.sources) {
-                    const bool addsZero =
-                        (in.mnemonic == "ADD" || in.mnemonic == "SUB") && source == "{0.0, 0.0, 0.0, 0.0}";
-                    const bool timesOne = in.mnemonic == "MUL" && source == "{1.0, 1.0, 1.0, 1.0}";
-                    EXPECT_FALSE(addsZero || timesOne) << where;
+            for (const GeneratedProgram& generated : withHelpersOnlyForms(instruction, settings)) {
+                for (const CheckedInstruction& in : checkText(generated).instructions) {
+                    const std::string where = std::string(language.name) + ", " +
+                                              instructionName(instruction) + ": " + in.mnemonic +
+                                              " at line " + std::to_string(in.line);
+                    std::set<std::string> distinct(in.sources.begin(), in.sources.end());
+                    EXPECT_EQ(in.sources.size(), distinct.size()) << where;
+                    for (const std::string& source : in.sources) {
+                        const bool addsZero = (in.mnemonic == "ADD" || in.mnemonic == "SUB") &&
+                                              source == "{0.0, 0.0, 0.0, 0.0}";
+                        const bool timesOne = in.mnemonic == "MUL" && source == "{1.0, 1.0, 1.0, 1.0}";
+                        EXPECT_FALSE(addsZero || timesOne) << where;
+                    }
                 }
             }
         }
@@ -161,19 +170,22 @@ TEST(ProgramGeneratorTest, EveryRegisterWrittenIsReadLater) {
             BenchSettings settings = settingsFor(language);
             variation.apply(settings);
             for (std::uint8_t instruction : testedInstructions(settings)) {
-                const std::vector<CheckedInstruction> program = check(instruction, settings).instructions;
-                for (std::size_t i = 0; i < program.size(); ++i) {
-                    const std::string& written = program[i].destination;
-                    if (written.empty() || written.rfind("result.", 0) == 0 || written.rfind("o[", 0) == 0)
-                        continue;
-                    bool read = false;
-                    for (std::size_t j = i + 1; j < program.size() && !read; ++j) {
-                        for (const std::string& source : program[j].sources)
-                            read = read || registerOf(source) == written;
+                for (const GeneratedProgram& generated : withHelpersOnlyForms(instruction, settings)) {
+                    const std::vector<CheckedInstruction> program = checkText(generated).instructions;
+                    for (std::size_t i = 0; i < program.size(); ++i) {
+                        const std::string& written = program[i].destination;
+                        if (written.empty() || written.rfind("result.", 0) == 0 ||
+                            written.rfind("o[", 0) == 0)
+                            continue;
+                        bool read = false;
+                        for (std::size_t j = i + 1; j < program.size() && !read; ++j) {
+                            for (const std::string& source : program[j].sources)
+                                read = read || registerOf(source) == written;
+                        }
+                        EXPECT_TRUE(read)
+                            << language.name << ", " << variation.name << ", " << instructionName(instruction)
+                            << ": " << written << " written at line " << program[i].line << " is never read";
                     }
-                    EXPECT_TRUE(read)
-                        << language.name << ", " << variation.name << ", " << instructionName(instruction)
-                        << ": " << written << " written at line " << program[i].line << " is never read";
                 }
             }
         }

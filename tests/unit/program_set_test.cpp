@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/net_program_set.h"
 #include "app/program_limits.h"
 #include "app/program_output.h"
 #include "base/errors.h"
@@ -20,6 +21,7 @@ protected:
         programSources.clear();
         programIds.clear();
         testFigures.clear();
+        netPrograms.clear();
     }
 };
 
@@ -122,6 +124,33 @@ TEST_F(ProgramSetTest, VectorAndScalarInAllInstructionsModeStillReadsFasm1) {
     benchSettings.vectorAndScalar = 1;
     assembleProgramSet(benchSettings);
     EXPECT_EQ(programSources, (std::vector<ProgramSource>{{"!!ARBfp1.0", "END"}}));
+}
+
+TEST_F(ProgramSetTest, NetVariantsAreWrittenAfterTheTestsEachTestsOwnTextLeftOut) {
+    TempDir directory(true);
+    benchSettings.allInstructions = 1;
+    benchSettings.net = 1;
+    benchSettings.length = 8;
+    benchSettings.output = 2;
+    assembleProgramSet(benchSettings);
+    ASSERT_EQ(25u, netPrograms.size());
+    EXPECT_EQ(programString(programSources[24]), directory.read("fasm_0024.txt")) << "the tests keep their numbers";
+    int number = 25;
+    for (const NetTestPrograms& programs : netPrograms) {
+        ASSERT_GE(programs.testVariant, 0) << "every test's own text is one of its variants";
+        for (std::size_t v = 0; v < programs.set.variants.size(); ++v) {
+            if (static_cast<int>(v) == programs.testVariant) continue;
+            EXPECT_EQ(programString(programs.set.variants[v].program.source), directory.read(fasmFileName(number)))
+                << number;
+            ++number;
+        }
+    }
+    EXPECT_FALSE(directory.exists(fasmFileName(number)));
+
+    directory.write("fasm_1.txt", "!!ARBfp1.0\r\nEND\r\n");
+    benchSettings.allInstructions = 0;
+    assembleProgramSet(benchSettings);
+    EXPECT_TRUE(netPrograms.empty()) << "--net means nothing to the single test";
 }
 
 TEST_F(ProgramSetTest, OutputNoneWritesNothing) {
