@@ -69,15 +69,6 @@ void checkProgramLength(const BenchSettings& settings) {
                   Release::pixelBufferAndWindow);
 }
 
-namespace {
-
-void assembleSingleTest(BenchSettings& settings) {
-    settings.programCount = 1;
-    programSetIndirections = 0;
-    programSources = {loadProgramText(bundledDataFile("fasm_1.txt"))};
-    testFigures = {blurFigures()};
-}
-
 void assembleAllInstructions(BenchSettings& settings) {
     checkProgramLength(settings);
     settings.programCount = allInstructionsCount(settings);
