@@ -12,9 +12,9 @@
 # 1: korvex cannot start here (the reason is printed); 2: bad usage.
 set -u
 
-# Measurement options of every korvex run; "{case}" becomes the run's name.
-# Once the timing options exist: MEASURE="--min-time 0.2 --json {case}.json"
-MEASURE=${GPU_CHECK_MEASURE:--I 2}
+# Measurement options of every korvex run; "{case}" becomes the run's name,
+# so each run leaves its JSON results in its own folder.
+MEASURE=${GPU_CHECK_MEASURE:---min-time 0.2 --json {case}.json}
 KORVEX=${KORVEX:-build/korvex}
 CASE_SECONDS=60    # one korvex run
 PROGRAM_SECONDS=20 # one program's verdict, after the driver rejected one
