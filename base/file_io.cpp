@@ -39,8 +39,8 @@ std::string readWholeFile(const std::string& fileName) {
 }
 
 bool fileExists(const std::string& fileName) {
-    FileHandle file(std::fopen(fileName.c_str(), "rb"));
-    if (file) return true;
-    // A file that exists but cannot be read still takes its name.
-    return errno != ENOENT;
+    // Looked up, never opened: opening a FIFO would wait for a writer.
+    std::error_code error;
+    // A name that cannot be looked up (no permission) still takes its name.
+    return std::filesystem::status(fileName, error).type() != std::filesystem::file_type::not_found;
 }
