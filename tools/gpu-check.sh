@@ -14,7 +14,8 @@ set -u
 
 # Measurement options of every korvex run; "{case}" becomes the run's name,
 # so each run leaves its JSON results in its own folder.
-MEASURE=${GPU_CHECK_MEASURE:---min-time 0.2 --json {case}.json}
+default_measure='--min-time 0.2 --json {case}.json'
+MEASURE=${GPU_CHECK_MEASURE:-$default_measure}
 KORVEX=${KORVEX:-build/korvex}
 CASE_SECONDS=60    # one korvex run
 PROGRAM_SECONDS=20 # one program's verdict, after the driver rejected one
