@@ -2,8 +2,9 @@
 # Makes the README's korvex-results examples on this machine: an instruction
 # survey on each of Mesa's software drivers (docs/survey-*.json), their chart
 # (docs/survey.png), a compare of the two drivers and one of two llvmpipe runs
-# (docs/compare-*.txt). About 8 minutes on an idle machine, half of it
-# softpipe, whose quads take 0.2 to 2.3 s against llvmpipe's milliseconds.
+# (docs/compare-*.txt). About 10 minutes on an idle machine: 12 short
+# llvmpipe runs, then softpipe, whose quads take 0.2 to 2.3 s against
+# llvmpipe's milliseconds.
 set -eu
 cd "$(dirname "$0")/.."
 results=tools/korvex-results
@@ -14,15 +15,17 @@ fi
 
 # A korvex without --json would spend half an hour on the surveys for nothing.
 probe=$(mktemp -d)
-trap 'rm -rf "$probe"' EXIT
+runs=$(mktemp -d)
+trap 'rm -rf "$probe" "$runs"' EXIT
 build/korvex -I 1 --json "$probe/probe.json" </dev/null >/dev/null
 if [ ! -s "$probe/probe.json" ]; then
   echo "$0: build/korvex writes no JSON: it needs --json and --min-time" >&2
   exit 1
 fi
 
-# --repeat 5: with 3 sections a side, a two-sided Mann-Whitney U test never
-# gets below p = 0.1, so compare could call nothing significant.
+# Five sections a side or more (--repeat 5, or six merged runs): with 3 a
+# side, a two-sided Mann-Whitney U test never gets below p = 0.1, so compare
+# could call nothing significant.
 survey() {  # DRIVER JSON KORVEX-OPTIONS...
   driver=$1 json=$2
   shift 2
@@ -46,8 +49,22 @@ compare() {  # OUT BASE NEW
   fi
 }
 
-survey llvmpipe docs/survey-llvmpipe.json --min-time 0.3 --repeat 5
-survey llvmpipe docs/survey-llvmpipe-again.json --min-time 0.3 --repeat 5
+# This machine's speed drifts by 10 to 20 % over minutes, so two llvmpipe
+# surveys taken one after the other differ by the drift. Instead each set is
+# six short runs, taken in turn with the other set's (A B B A, three times, so
+# that a steady drift weighs on both alike), and merged into one file.
+run=0
+for block in 1 2 3; do
+  for set in base again again base; do
+    run=$((run + 1))
+    survey llvmpipe "$runs/$set-$run.json" --min-time 0.3
+  done
+done
+for set in base again; do
+  "$results" merge "$runs/$set"-*.json -o "$runs/$set.json"
+done
+cp "$runs/base.json" docs/survey-llvmpipe.json
+cp "$runs/again.json" docs/survey-llvmpipe-again.json
 survey softpipe docs/survey-softpipe.json --min-time 0.5 --repeat 5
 
 "$results" plot docs/survey-llvmpipe.json docs/survey-softpipe.json -o docs/survey.png

@@ -193,3 +193,64 @@ def test_real_korvex_net_run_matches_the_schema(tmp_path):
                if variant["tested_instructions"] == 8 and not variant["helper_only"]]
         assert [variant["sections_ms"] for variant in own] == [test["sections_ms"]], test["label"]
         assert (net["instructions_per_s"] is None) == (not net["fit"]["trusted"]), test["label"]
+
+
+def merge(tmp_path, *runs):
+    paths = [write(tmp_path, f"run{index}.json", run) for index, run in enumerate(runs)]
+    return main(["merge", *paths, "-o", str(tmp_path / "merged.json")])
+
+
+def test_merge_pools_sections_by_time_per_quad(tmp_path):
+    variant = {"length": 8, "tested_instructions": 8, "helper_only": False, "iterations": 100,
+               "sections_ms": [10.0], "median_ms": 10.0}
+    fit = {"ns_per_instruction_pixel": 1.0, "fixed_ms_per_quad": 0.1, "r2": 1.0,
+           "max_relative_residual": 0.0, "trusted": True}
+    net = {"variants": [variant], "fit": fit, "instructions_per_s": 1.0, "flops_per_s": 1.0}
+    first = make_run([make_test("MAD", [10.0, 11.0, 12.0], net=net, warnings=["w1"]),
+                      make_test("MUL", STEADY)])
+    second = make_run([make_test("MAD", [26.0, 28.0], iterations=200, warnings=["w1", "w2"]),
+                       make_test("MUL", STEADY)])
+    second["settings"]["repeat"] = 2
+    second["settings"]["options"]["json"] = "run1.json"  # how it reported, not what it ran
+    assert merge(tmp_path, first, second) == 0
+    merged = load(str(tmp_path / "merged.json"))
+    mad = merged["tests"][0]
+    assert [test["label"] for test in merged["tests"]] == ["MAD", "MUL"]
+    assert mad["iterations"] == 100 and mad["sections_ms"] == [10.0, 11.0, 12.0, 13.0, 14.0]
+    assert (mad["min_ms"], mad["median_ms"], mad["max_ms"]) == (10.0, 12.0, 14.0)
+    assert mad["rates"]["pixels_per_s"] == pytest.approx(512 * 768 * 100 / 0.012)
+    assert mad["fragments"]["expected"] == 512 * 768 * 300 and "net" not in mad
+    assert mad["warnings"] == ["w1", "w2"]
+    assert merged["settings"]["repeat"] == 7 and merged["settings"]["net"] is False
+
+
+@pytest.mark.parametrize("change, message", [
+    (lambda run: run["gl"].update(renderer="softpipe"), "the GL driver differs from"),
+    (lambda run: run["settings"].update(iteration_policy={"kind": "min_time", "min_time_s": 1}),
+     "the iteration policy differs from"),
+    (lambda run: run["settings"]["options"].update(length=16), "the settings that shape"),
+    (lambda run: run["tests"][0].update(program_sha256="0" * 64),
+     "MAD (ARB) has another program sha256 than in"),
+    (lambda run: run["tests"].pop(), "has no MUL (ARB), which"),
+    (lambda run: run["tests"].append(make_test("ADD", STEADY)), "has ADD (ARB), which"),
+    (lambda run: run["latency"].append({"outputs": 1, "components": 4, "ms": 1.0,
+                                        "bytes_per_s": 1.0}), "a latency (-M) run"),
+])
+def test_merge_refuses_runs_that_measured_differently(tmp_path, capsys, change, message):
+    first = make_run([make_test("MAD", STEADY), make_test("MUL", STEADY)])
+    second = make_run([make_test("MAD", STEADY), make_test("MUL", STEADY)])
+    change(second)
+    assert merge(tmp_path, first, second) == 2
+    error = capsys.readouterr().err
+    assert error.startswith(f"korvex-results: {tmp_path / 'run1.json'}: ") and message in error
+    assert not (tmp_path / "merged.json").exists()
+
+
+def test_merge_replaces_a_link_at_the_output_instead_of_writing_through_it(tmp_path):
+    target = tmp_path / "target.json"
+    target.write_text("keep")
+    os.symlink(target, tmp_path / "merged.json")
+    run = make_run([make_test("MAD", STEADY)])
+    assert merge(tmp_path, run, run) == 0
+    assert target.read_text() == "keep" and not (tmp_path / "merged.json").is_symlink()
+    assert len(load(str(tmp_path / "merged.json"))["tests"][0]["sections_ms"]) == 10

@@ -1,10 +1,12 @@
 """The command line: compare, plot and table, with exit codes CI can use."""
 import argparse
+import json
 import os
 import sys
 
-from . import compare, plot, table
+from . import compare, merge, plot, table
 from .load import BadInput, load
+from .output import write_atomically
 
 EXIT_SLOWER = 1
 EXIT_BAD_INPUT = 2
@@ -33,6 +35,10 @@ def _parser():
     plot_command = commands.add_parser("plot", help="chart a survey or a latency run")
     plot_command.add_argument("files", nargs="+", metavar="FILE")
     plot_command.add_argument("-o", dest="out", required=True, metavar="OUT.png|OUT.svg")
+    merge_command = commands.add_parser(
+        "merge", help="pool the sections of several runs of the same tests into one file")
+    merge_command.add_argument("files", nargs="+", metavar="RUN.json")
+    merge_command.add_argument("-o", dest="out", required=True, metavar="MERGED.json")
     table_command = commands.add_parser("table", help="print a run as a table")
     table_command.add_argument("file")
     table_command.add_argument("--format", choices=["markdown", "csv"], default="markdown")
@@ -57,6 +63,11 @@ def _run(arguments):
         return EXIT_SLOWER if any_slower else 0
     if arguments.command == "plot":
         plot.plot(arguments.files, [load(path) for path in arguments.files], arguments.out)
+        return 0
+    if arguments.command == "merge":
+        document = merge.merge(arguments.files, [load(path) for path in arguments.files])
+        text = json.dumps(document, indent=1) + "\n"
+        write_atomically(arguments.out, lambda output: output.write(text.encode("utf-8")))
         return 0
     document = load(arguments.file)
     write = table.as_csv if arguments.format == "csv" else table.as_markdown

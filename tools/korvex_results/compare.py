@@ -21,15 +21,15 @@ MEASUREMENT_OPTIONS = {
 }
 
 
-def _identifying_options(document):
+def identifying_options(document):
     return {name: value for name, value in document["settings"]["options"].items()
             if name.replace("_", "").lower() not in MEASUREMENT_OPTIONS}
 
 
-def _keyed_tests(document):
+def keyed_tests(document):
     # Label, profile and the settings that shape the program; a count pairs a
     # label run twice in run order.
-    settings = json.dumps(_identifying_options(document), sort_keys=True)
+    settings = json.dumps(identifying_options(document), sort_keys=True)
     seen = Counter()
     keyed = {}
     for test in document["tests"]:
@@ -57,7 +57,7 @@ def _differences(base, new, policies_differ):
 
 def compare_tests(base, new, threshold_pct):
     """One row per matched test, and the keys found on one side only."""
-    base_tests, new_tests = _keyed_tests(base), _keyed_tests(new)
+    base_tests, new_tests = keyed_tests(base), keyed_tests(new)
     policies_differ = base["settings"]["iteration_policy"] != new["settings"]["iteration_policy"]
     rows = []
     for key, base_test in base_tests.items():
@@ -85,7 +85,7 @@ def compare_tests(base, new, threshold_pct):
 
 
 def _settings_differences(base, new):
-    base_options, new_options = _identifying_options(base), _identifying_options(new)
+    base_options, new_options = identifying_options(base), identifying_options(new)
     return [f"{name} {json.dumps(base_options.get(name))} / {json.dumps(new_options.get(name))}"
             for name in sorted(base_options.keys() | new_options.keys())
             if base_options.get(name) != new_options.get(name)]

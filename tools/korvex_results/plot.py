@@ -1,13 +1,12 @@
 """Charts: an instruction survey as grouped horizontal bars, one series per file;
 a latency run as bandwidth per output count."""
-import os
-import tempfile
 from pathlib import Path
 
 import matplotlib
 from matplotlib.ticker import EngFormatter
 
 from .load import BadInput
+from .output import write_atomically
 from .table import net_rate
 
 # Files only, no display; chosen before pyplot loads.
@@ -105,22 +104,5 @@ def plot(paths, documents, out_path):
     figure.set_size_inches(10, height)
     axes.legend(title=title, loc="lower left", bbox_to_anchor=(0, 1.01), fontsize="small")
     figure.tight_layout()
-    _save(figure, out_path, out_format)
+    write_atomically(out_path, lambda chart: figure.savefig(chart, format=out_format))
     plt.close(figure)
-
-
-def _save(figure, out_path, out_format):
-    # A temporary file renamed into place: never a partial chart, never through a link.
-    directory = os.path.dirname(os.path.abspath(out_path))
-    try:
-        handle, temporary = tempfile.mkstemp(dir=directory, prefix=".korvex-chart-")
-    except OSError as error:
-        raise BadInput(f"{out_path}: cannot write it: {error.strerror}") from None
-    try:
-        with os.fdopen(handle, "wb") as chart:
-            figure.savefig(chart, format=out_format)
-        os.chmod(temporary, 0o644)
-        os.replace(temporary, out_path)
-    except OSError as error:
-        os.unlink(temporary)
-        raise BadInput(f"{out_path}: cannot write it: {error.strerror}") from None

@@ -1,0 +1,87 @@
+"""Pools the sections of several runs of the same tests into one results
+document, so that runs taken in turn with another set's runs can be compared
+as two sets: a machine whose speed drifts over minutes then slows both sets
+alike, where two single runs taken one after the other differ by the drift."""
+import copy
+import statistics
+
+from .compare import identifying_options, keyed_tests
+from .load import BadInput
+
+# What must be equal for the sections of two runs to be one sample.
+_SAME_RUN_PARTS = [("the GL driver", ("gl",)), ("the driver library", ("driver",)),
+                   ("the host", ("host",)), ("the mode", ("settings", "mode")),
+                   ("the profile", ("settings", "profile")),
+                   ("the iteration policy", ("settings", "iteration_policy"))]
+
+
+def _part(document, path):
+    for name in path:
+        document = document[name]
+    return document
+
+
+def _check_alike(first_path, first, path, document):
+    for what, where in _SAME_RUN_PARTS:
+        if _part(first, where) != _part(document, where):
+            raise BadInput(f"{path}: {what} differs from {first_path}'s, so their sections "
+                           f"are not one sample")
+    if identifying_options(first) != identifying_options(document):
+        raise BadInput(f"{path}: the settings that shape the programs differ from "
+                       f"{first_path}'s")
+    if document["latency"]:
+        raise BadInput(f"{path}: a latency (-M) run; merge pools instruction runs only")
+
+
+def _merged_test(first_test, tests):
+    for path, test in tests[1:]:
+        for field in ("program_sha256", "width", "height"):
+            if test[field] != first_test[field]:
+                raise BadInput(f"{path}: {test['label']} ({test['profile']}) has another "
+                               f"{field.replace('_', ' ')} than in {tests[0][0]}")
+    merged = copy.deepcopy(first_test)
+    merged.pop("net", None)  # a fit belongs to the run whose variants it fitted
+    # Each section keeps its time per quad, scaled to the first run's count,
+    # since --min-time lets every run choose its own count.
+    count = first_test["iterations"]
+    sections = [section * count / test["iterations"]
+                for _, test in tests for section in test["sections_ms"]]
+    median = statistics.median(sections)
+    merged.update(sections_ms=sections, min_ms=min(sections), median_ms=median,
+                  max_ms=max(sections))
+    merged["rates"] = {name: rate * first_test["median_ms"] / median
+                       for name, rate in first_test["rates"].items()}
+    counted = [test["fragments"]["counted"] for _, test in tests]
+    merged["fragments"] = {
+        "counted": None if None in counted else sum(counted),
+        "expected": sum(test["fragments"]["expected"] for _, test in tests)}
+    merged["warnings"] = list(dict.fromkeys(line for _, test in tests for line in test["warnings"]))
+    return merged
+
+
+def merge(paths, documents):
+    """One document holding every run's sections, test by test, in the first
+    run's order; BadInput when the runs did not measure the same tests alike."""
+    first_path, first = paths[0], documents[0]
+    for path, document in zip(paths[1:], documents[1:]):
+        _check_alike(first_path, first, path, document)
+    if first["latency"]:
+        raise BadInput(f"{first_path}: a latency (-M) run; merge pools instruction runs only")
+    keyed = [keyed_tests(document) for document in documents]
+    merged = copy.deepcopy(first)
+    merged["tests"] = []
+    for key, first_test in keyed[0].items():
+        tests = [(first_path, first_test)]
+        for path, tests_of_run in zip(paths[1:], keyed[1:]):
+            if key not in tests_of_run:
+                raise BadInput(f"{path}: has no {key[0]} ({key[1]}), which {first_path} has")
+            tests.append((path, tests_of_run[key]))
+        merged["tests"].append(_merged_test(first_test, tests))
+    for path, tests_of_run in zip(paths[1:], keyed[1:]):
+        extra = [key for key in tests_of_run if key not in keyed[0]]
+        if extra:
+            raise BadInput(f"{path}: has {extra[0][0]} ({extra[0][1]}), which {first_path} "
+                           f"has not")
+    merged["settings"]["repeat"] = sum(document["settings"]["repeat"] for document in documents)
+    merged["settings"]["net"] = False
+    return merged
