@@ -29,16 +29,25 @@ def _check_alike(first_path, first, path, document):
     if identifying_options(first) != identifying_options(document):
         raise BadInput(f"{path}: the settings that shape the programs differ from "
                        f"{first_path}'s")
-    if document["latency"]:
-        raise BadInput(f"{path}: a latency (-M) run; merge pools instruction runs only")
 
 
-def _merged_test(first_test, tests):
+def _check_same_tests(first_path, first_tests, path, tests):
+    missing = [key for key in first_tests if key not in tests]
+    if missing:
+        raise BadInput(f"{path}: has no {missing[0][0]} ({missing[0][1]}), which {first_path} "
+                       f"has")
+    extra = [key for key in tests if key not in first_tests]
+    if extra:
+        raise BadInput(f"{path}: has {extra[0][0]} ({extra[0][1]}), which {first_path} has not")
+
+
+def _merged_test(tests):
+    first_path, first_test = tests[0]
     for path, test in tests[1:]:
         for field in ("program_sha256", "width", "height"):
             if test[field] != first_test[field]:
                 raise BadInput(f"{path}: {test['label']} ({test['profile']}) has another "
-                               f"{field.replace('_', ' ')} than in {tests[0][0]}")
+                               f"{field.replace('_', ' ')} than in {first_path}")
     merged = copy.deepcopy(first_test)
     merged.pop("net", None)  # a fit belongs to the run whose variants it fitted
     # Each section keeps its time per quad, scaled to the first run's count,
@@ -62,26 +71,17 @@ def _merged_test(first_test, tests):
 def merge(paths, documents):
     """One document holding every run's sections, test by test, in the first
     run's order; BadInput when the runs did not measure the same tests alike."""
+    for path, document in zip(paths, documents):
+        if document["latency"]:
+            raise BadInput(f"{path}: a latency (-M) run; merge pools instruction runs only")
     first_path, first = paths[0], documents[0]
-    for path, document in zip(paths[1:], documents[1:]):
-        _check_alike(first_path, first, path, document)
-    if first["latency"]:
-        raise BadInput(f"{first_path}: a latency (-M) run; merge pools instruction runs only")
     keyed = [keyed_tests(document) for document in documents]
+    for path, document, tests in zip(paths[1:], documents[1:], keyed[1:]):
+        _check_alike(first_path, first, path, document)
+        _check_same_tests(first_path, keyed[0], path, tests)
     merged = copy.deepcopy(first)
-    merged["tests"] = []
-    for key, first_test in keyed[0].items():
-        tests = [(first_path, first_test)]
-        for path, tests_of_run in zip(paths[1:], keyed[1:]):
-            if key not in tests_of_run:
-                raise BadInput(f"{path}: has no {key[0]} ({key[1]}), which {first_path} has")
-            tests.append((path, tests_of_run[key]))
-        merged["tests"].append(_merged_test(first_test, tests))
-    for path, tests_of_run in zip(paths[1:], keyed[1:]):
-        extra = [key for key in tests_of_run if key not in keyed[0]]
-        if extra:
-            raise BadInput(f"{path}: has {extra[0][0]} ({extra[0][1]}), which {first_path} "
-                           f"has not")
+    merged["tests"] = [_merged_test([(path, tests[key]) for path, tests in zip(paths, keyed)])
+                       for key in keyed[0]]
     merged["settings"]["repeat"] = sum(document["settings"]["repeat"] for document in documents)
     merged["settings"]["net"] = False
     return merged
