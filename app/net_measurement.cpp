@@ -41,9 +41,7 @@ std::string measureNetFigures(int test, TestRecord& record, const TimingPolicy& 
             timings.push_back(record.timed);
             continue;
         }
-        const GLuint id = programs.ids[v];
-        bindTestProgram(settings.fragmentProgram, id);
-        setTestParameters(settings.fragmentProgram, settings.localParameters, id);
+        useTestProgram(settings.fragmentProgram, settings.localParameters, programs.ids[v]);
         progressStartTest(test + 1, settings.programCount, variantLabel(label, set.variants[v]));
         timings.push_back(timeBoundProgram(policy));
     }

@@ -51,6 +51,11 @@ void setTestParameters(std::uint8_t profile, int localParameters, GLuint id) {
     }
 }
 
+void useTestProgram(std::uint8_t profile, int localParameters, GLuint id) {
+    bindTestProgram(profile, id);
+    setTestParameters(profile, localParameters, id);
+}
+
 void disableTestProgram(std::uint8_t profile) {
     if (usesNvProgramUnit(profile))
         marlune_nv::disableProgram();

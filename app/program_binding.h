@@ -16,4 +16,7 @@ void bindTestProgram(std::uint8_t profile, GLuint id);
 // profile; 2 named "C0" and "Cl" on NV programs, nothing otherwise.
 void setTestParameters(std::uint8_t profile, int localParameters, GLuint id);
 
+// The program a timed section draws with: bound, with its two parameters set.
+void useTestProgram(std::uint8_t profile, int localParameters, GLuint id);
+
 void disableTestProgram(std::uint8_t profile);

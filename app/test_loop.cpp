@@ -53,9 +53,8 @@ void runTests(int iterations) {
     const TimingPolicy policy = timingPolicy(settings, iterations);
     for (int test = 0; test < settings.programCount; ++test) {
         const TestFigures& figures = testFigures[static_cast<std::size_t>(test)];
-        const GLuint id = programIds[static_cast<std::size_t>(test)];
-        bindTestProgram(settings.fragmentProgram, id);
-        setTestParameters(settings.fragmentProgram, settings.localParameters, id);
+        useTestProgram(settings.fragmentProgram, settings.localParameters,
+                       programIds[static_cast<std::size_t>(test)]);
         progressStartTest(test + 1, settings.programCount, figures.label);
         TestRecord record = testRecord(settings, test, timeBoundProgram(policy));
         const SectionSummary summary = summarizeSections(record.timed.sectionsMs);
