@@ -20,8 +20,9 @@ int calibrateIterations(double minimumMs, const SectionTimer& timeSection) {
         const double elapsed = timeSection(iterations);
         if (elapsed >= minimumMs || iterations == mostIterations) return iterations;
         // In double, so that no count overflows before the cap.
-        const double next = elapsed < minimumMs * shareToExtrapolate ? iterations * 10.0
-                                                       : std::ceil(iterations * margin * minimumMs / elapsed);
+        const double next = elapsed < minimumMs * shareToExtrapolate
+                                ? iterations * 10.0
+                                : std::ceil(iterations * margin * minimumMs / elapsed);
         iterations = static_cast<int>(std::min(std::max(next, iterations + 1.0), double(mostIterations)));
     }
 }

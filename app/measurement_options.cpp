@@ -28,7 +28,8 @@ std::vector<std::string> takeMeasurementOptions(const std::vector<std::string>& 
             settings.net = 1;
             continue;
         }
-        const bool takesValue = name == "--repeat" || name == "--min-time" || name == "--json" || name == "--csv";
+        const bool takesValue =
+            name == "--repeat" || name == "--min-time" || name == "--json" || name == "--csv";
         if (!takesValue) {
             rest.push_back(name);
             continue;

@@ -21,12 +21,14 @@ NetFit fitNetVariants(const NetVariantSet& set, const std::vector<TimedProgram>&
 namespace {
 
 std::string variantLabel(const std::string& test, const NetVariant& variant) {
-    return test + " (net, length " + std::to_string(variant.length) + (variant.helpersOnly ? ", helpers only)" : ")");
+    return test + " (net, length " + std::to_string(variant.length) +
+           (variant.helpersOnly ? ", helpers only)" : ")");
 }
 
 }  // namespace
 
-std::string measureNetFigures(int test, TestRecord& record, const TimingPolicy& policy, const ResultStyle& style) {
+std::string measureNetFigures(int test, TestRecord& record, const TimingPolicy& policy,
+                              const ResultStyle& style) {
     const BenchSettings& settings = benchSettings;
     const NetTestPrograms& programs = netPrograms.at(static_cast<std::size_t>(test));
     const NetVariantSet& set = programs.set;

@@ -20,4 +20,5 @@ NetFit fitNetVariants(const NetVariantSet& set, const std::vector<TimedProgram>&
 // `record.timed`; returns the Net line, or the warning line when there is no
 // net cost to trust, which `record.warnings` gets too. `record.net` gets the
 // variants' timings and the fit.
-std::string measureNetFigures(int test, TestRecord& record, const TimingPolicy& policy, const ResultStyle& style);
+std::string measureNetFigures(int test, TestRecord& record, const TimingPolicy& policy,
+                              const ResultStyle& style);

@@ -17,12 +17,14 @@ void assembleNetVariants(const BenchSettings& settings) {
     if (!netFiguresWanted(settings)) return;
     for (int test = 0; test < settings.programCount; ++test) {
         NetTestPrograms programs;
-        programs.set = generateNetVariants(listedInstruction(settings, test), settings, programLimits.maxInstructions);
+        programs.set =
+            generateNetVariants(listedInstruction(settings, test), settings, programLimits.maxInstructions);
         const std::vector<NetVariant>& variants = programs.set.variants;
         for (std::size_t v = 0; v < variants.size(); ++v) {
             if (variants[v].program.source == programSources[static_cast<std::size_t>(test)])
                 programs.testVariant = static_cast<int>(v);
-            programSetIndirections = std::max(programSetIndirections, variants[v].program.work.textureIndirections);
+            programSetIndirections =
+                std::max(programSetIndirections, variants[v].program.work.textureIndirections);
         }
         programs.ids.assign(variants.size(), 0);
         netPrograms.push_back(std::move(programs));
@@ -33,7 +35,8 @@ std::vector<ProgramSource> netVariantSources() {
     std::vector<ProgramSource> sources;
     for (const NetTestPrograms& programs : netPrograms) {
         for (std::size_t v = 0; v < programs.set.variants.size(); ++v)
-            if (static_cast<int>(v) != programs.testVariant) sources.push_back(programs.set.variants[v].program.source);
+            if (static_cast<int>(v) != programs.testVariant)
+                sources.push_back(programs.set.variants[v].program.source);
     }
     return sources;
 }

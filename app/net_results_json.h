@@ -2,9 +2,8 @@
 // the fit, and the net rates where the fit is trusted.
 #pragma once
 
-#include <vector>
-
 #include <nlohmann/json.hpp>
+#include <vector>
 
 #include "app/program_timing.h"
 #include "bench/fpgen/net_variants.h"

@@ -64,8 +64,8 @@ void assembleSingleTest(BenchSettings& settings) {
 void checkProgramLength(const BenchSettings& settings) {
     const int most = programLimits.maxInstructions;
     if (usesNvProgramUnit(settings.fragmentProgram) || most <= 0 || settings.length <= most) return;
-    stopCannotRun("The programs need at least " + std::to_string(settings.length) + " instructions, the driver runs " +
-                      std::to_string(most) + " (Program Instructions)",
+    stopCannotRun("The programs need at least " + std::to_string(settings.length) +
+                      " instructions, the driver runs " + std::to_string(most) + " (Program Instructions)",
                   Release::pixelBufferAndWindow);
 }
 
@@ -101,7 +101,8 @@ void assembleProgramSet(BenchSettings& settings) {
     assembleNetVariants(settings);
     programIds.assign(programSources.size(), 0);
     programDigests.clear();
-    for (const ProgramSource& source : programSources) programDigests.push_back(sha256Hex(programString(source)));
+    for (const ProgramSource& source : programSources)
+        programDigests.push_back(sha256Hex(programString(source)));
     // The net variants follow the tests, so the tests keep their numbers.
     const std::vector<ProgramSource> variants = netVariantSources();
     if (settings.output == 1 || settings.output == 3) {

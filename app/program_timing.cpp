@@ -21,7 +21,8 @@ TimedProgram timeBoundProgram(const TimingPolicy& policy, const SectionTimer& ti
             return timeSection(iterations);
         });
     }
-    const auto expected = static_cast<std::uint64_t>(pixelsPerIteration) * static_cast<std::uint64_t>(timed.iterations);
+    const auto expected =
+        static_cast<std::uint64_t>(pixelsPerIteration) * static_cast<std::uint64_t>(timed.iterations);
     for (int run = 1; run <= policy.repeat; ++run) {
         progressStartSection(run, policy.repeat, timed.iterations);
         timed.sectionsMs.push_back(timeSection(timed.iterations));

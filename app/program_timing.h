@@ -20,8 +20,8 @@ struct TimingPolicy {
 TimingPolicy timingPolicy(const BenchSettings& settings, int iterations);
 
 struct TimedProgram {
-    int iterations;                   // the count each section used
-    std::vector<double> sectionsMs;   // in run order, one per repetition
+    int iterations;                  // the count each section used
+    std::vector<double> sectionsMs;  // in run order, one per repetition
     // A section's count that differs from iterations x the frame's pixels
     // when one does, else the count all sections shared; none without a query.
     std::optional<std::uint64_t> fragmentsCounted;

@@ -52,10 +52,11 @@ void observeSubmission(int submitted) {
 ProgressWriter progressWriter = writeStandardError;
 
 std::string progressText(const ProgressState& s, double testSeconds, double sectionsSeconds) {
-    std::string text = "Test " + std::to_string(s.test) + " of " + std::to_string(s.tests) + ", " + s.label + ": ";
+    std::string text =
+        "Test " + std::to_string(s.test) + " of " + std::to_string(s.tests) + ", " + s.label + ": ";
     if (s.run == 0)
-        return text + "calibrating with " + std::to_string(s.iterations) + " quads, " + wholeSeconds(testSeconds) +
-               " elapsed";
+        return text + "calibrating with " + std::to_string(s.iterations) + " quads, " +
+               wholeSeconds(testSeconds) + " elapsed";
     const double total = static_cast<double>(s.runs) * s.iterations;
     const double done = static_cast<double>(s.run - 1) * s.iterations + s.submitted;
     const double share = total > 0 ? done / total : 0.0;

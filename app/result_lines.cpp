@@ -30,8 +30,8 @@ std::string resultLine(const TestFigures& figures, const ResultStyle& style, int
     const std::string& sep = style.separator;
     return figures.label + "  " + "  " + std::to_string(figures.instructions) + "  " +
            std::to_string(figures.flops) + " " + sep + std::to_string(figures.texels) + " " + sep + " " +
-           sep + std::to_string(frameWidth) + "  " + std::to_string(frameHeight) + "   " + sep + std::to_string(iterations) + "   " + sep +
-           formatFixed4(elapsedMs, style.decimalSeparator) + " ms";
+           sep + std::to_string(frameWidth) + "  " + std::to_string(frameHeight) + "   " + sep +
+           std::to_string(iterations) + "   " + sep + formatFixed4(elapsedMs, style.decimalSeparator) + " ms";
 }
 
 std::vector<std::string> resultBlock(const TestFigures& figures, const ResultStyle& style, int iterations,

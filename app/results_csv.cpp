@@ -27,14 +27,29 @@ std::string testRow(const TestRecord& record) {
     const SectionSummary summary = summarizeSections(timed.sectionsMs);
     const BaseRates rates = baseRates(f, record.instructionMultiplier, timed.iterations, summary.medianMs);
     const auto integer = [](long long value) { return std::to_string(value); };
-    return row({f.label, record.profile, record.instruction.value_or(""), record.programSha256,
-                integer(f.instructions), integer(f.flops), integer(f.texels), integer(f.bytesWritten),
-                integer(frameWidth), integer(frameHeight), integer(timed.iterations),
-                integer(static_cast<long long>(timed.sectionsMs.size())), seconds(summary.minMs),
-                seconds(summary.medianMs), seconds(summary.maxMs),
+    return row({f.label,
+                record.profile,
+                record.instruction.value_or(""),
+                record.programSha256,
+                integer(f.instructions),
+                integer(f.flops),
+                integer(f.texels),
+                integer(f.bytesWritten),
+                integer(frameWidth),
+                integer(frameHeight),
+                integer(timed.iterations),
+                integer(static_cast<long long>(timed.sectionsMs.size())),
+                seconds(summary.minMs),
+                seconds(summary.medianMs),
+                seconds(summary.maxMs),
                 timed.fragmentsCounted ? std::to_string(*timed.fragmentsCounted) : "",
-                integer(pixelsPerIteration * timed.iterations), number(rates.instructions), number(rates.pixels),
-                number(rates.flops), number(rates.texels), number(rates.bytes), joinLines(record.warnings)});
+                integer(pixelsPerIteration * timed.iterations),
+                number(rates.instructions),
+                number(rates.pixels),
+                number(rates.flops),
+                number(rates.texels),
+                number(rates.bytes),
+                joinLines(record.warnings)});
 }
 
 }  // namespace
@@ -54,11 +69,29 @@ std::string resultsCsv(const RunRecord& run) {
                          number(r.bytesPerSecond)});
         return text;
     }
-    std::string text = row({"label", "profile", "instruction", "program_sha256", "instructions_per_pixel",
-                            "flops_per_pixel", "texels_per_pixel", "bytes_written_per_pixel", "width", "height",
-                            "iterations", "runs", "min_s", "median_s", "max_s", "fragments_counted",
-                            "fragments_expected", "instructions_per_s", "pixels_per_s", "flops_per_s",
-                            "texels_per_s", "bytes_per_s", "warnings"});
+    std::string text = row({"label",
+                            "profile",
+                            "instruction",
+                            "program_sha256",
+                            "instructions_per_pixel",
+                            "flops_per_pixel",
+                            "texels_per_pixel",
+                            "bytes_written_per_pixel",
+                            "width",
+                            "height",
+                            "iterations",
+                            "runs",
+                            "min_s",
+                            "median_s",
+                            "max_s",
+                            "fragments_counted",
+                            "fragments_expected",
+                            "instructions_per_s",
+                            "pixels_per_s",
+                            "flops_per_s",
+                            "texels_per_s",
+                            "bytes_per_s",
+                            "warnings"});
     for (const TestRecord& record : run.tests) text += testRow(record);
     return text;
 }

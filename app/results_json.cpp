@@ -34,7 +34,8 @@ json testResultJson(const TestRecord& record) {
     const TestFigures& figures = record.figures;
     const TimedProgram& timed = record.timed;
     const SectionSummary summary = summarizeSections(timed.sectionsMs);
-    const BaseRates rates = baseRates(figures, record.instructionMultiplier, timed.iterations, summary.medianMs);
+    const BaseRates rates =
+        baseRates(figures, record.instructionMultiplier, timed.iterations, summary.medianMs);
     json test = {
         {"label", figures.label},
         {"profile", record.profile},
@@ -54,7 +55,8 @@ json testResultJson(const TestRecord& record) {
         {"max_ms", summary.maxMs},
         {"fragments",
          {{"counted", timed.fragmentsCounted ? json(*timed.fragmentsCounted) : json(nullptr)},
-          {"expected", static_cast<std::uint64_t>(pixelsPerIteration) * static_cast<std::uint64_t>(timed.iterations)}}},
+          {"expected",
+           static_cast<std::uint64_t>(pixelsPerIteration) * static_cast<std::uint64_t>(timed.iterations)}}},
         {"rates",
          {{"instructions_per_s", rates.instructions},
           {"pixels_per_s", rates.pixels},

@@ -17,4 +17,4 @@ nlohmann::ordered_json settingsOptionsJson(const BenchSettings& settings);
 
 // The whole document for `run`, measured with `settings` on `host`.
 nlohmann::ordered_json resultsDocument(const RunRecord& run, const BenchSettings& settings,
-                               const platform::HostInfo& host);
+                                       const platform::HostInfo& host);

@@ -1,11 +1,10 @@
 // What a run measured, kept for the machine-readable result files.
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "app/program_timing.h"
 #include "app/result_lines.h"
@@ -17,7 +16,7 @@ struct TestRecord {
     std::string programSha256;
     int instructionMultiplier;
     TimedProgram timed;
-    std::vector<std::string> warnings;  // the warning lines printed after the block
+    std::vector<std::string> warnings;          // the warning lines printed after the block
     std::optional<nlohmann::ordered_json> net;  // the rate net of the fixed cost, when measured
 };
 

@@ -63,7 +63,8 @@ void checkTextureIndirections(const BenchSettings& settings) {
     const int most = programLimits.maxNativeTexIndirections;
     if (usesNvProgramUnit(settings.fragmentProgram) || most <= 0 || programSetIndirections <= most) return;
     stopCannotRun("The programs need " + std::to_string(programSetIndirections) +
-                      " texture indirections, the driver runs " + std::to_string(most) + " (TEX Indirections)",
+                      " texture indirections, the driver runs " + std::to_string(most) +
+                      " (TEX Indirections)",
                   Release::pixelBufferAndWindow);
 }
 

@@ -36,8 +36,14 @@ TestRecord testRecord(const BenchSettings& settings, int test, const TimedProgra
     const auto index = static_cast<std::size_t>(test);
     std::optional<std::string> instruction;
     if (allInstructionsMode(settings)) instruction = instructionName(listedInstruction(settings, test));
-    return {testFigures[index], profileTable[settings.fragmentProgram].name, instruction, programDigests[index],
-            settings.instructionMultiplier, timed, {}, std::nullopt};
+    return {testFigures[index],
+            profileTable[settings.fragmentProgram].name,
+            instruction,
+            programDigests[index],
+            settings.instructionMultiplier,
+            timed,
+            {},
+            std::nullopt};
 }
 
 }  // namespace
@@ -58,7 +64,8 @@ void runTests(int iterations) {
         progressStartTest(test + 1, settings.programCount, figures.label);
         TestRecord record = testRecord(settings, test, timeBoundProgram(policy));
         const SectionSummary summary = summarizeSections(record.timed.sectionsMs);
-        const std::vector<std::string> block = resultBlock(figures, style, record.timed.iterations, summary.medianMs);
+        const std::vector<std::string> block =
+            resultBlock(figures, style, record.timed.iterations, summary.medianMs);
         resultLines.insert(resultLines.end(), block.begin(), block.end());
         const std::vector<std::string> after = linesAfterBlock(record.timed, summary, style, record.warnings);
         resultLines.insert(resultLines.end(), after.begin(), after.end());

@@ -27,7 +27,8 @@ const TestImage testImages[3] = {
 constexpr std::uint8_t trueColourType = 2;
 
 [[noreturn]] void refuseImage(const std::string& path, const std::string& reason) {
-    throw KorvexError(ErrorKind::general, "The image \"" + platform::current().fullPath(path) + "\" " + reason);
+    throw KorvexError(ErrorKind::general,
+                      "The image \"" + platform::current().fullPath(path) + "\" " + reason);
 }
 
 // Only 24-bit true colour matches the RGB upload; anything else would be
@@ -41,8 +42,8 @@ void checkRgbHeader(const TGAHeader& header, const std::string& path) {
         refuseImage(path, "is smaller than the smallest rectangle texture (1 x 1)");
     const int largest = programLimits.maxRectangleTextureSize;
     if (largest > 0 && (header.width > largest || header.height > largest))
-        refuseImage(path, "is larger than the driver's largest rectangle texture (" + std::to_string(largest) +
-                              " x " + std::to_string(largest) + ")");
+        refuseImage(path, "is larger than the driver's largest rectangle texture (" +
+                              std::to_string(largest) + " x " + std::to_string(largest) + ")");
 }
 
 // Loads an image in RGB order.

@@ -11,7 +11,8 @@ void standardOutputWriter(const std::string& bytes) {
     if (std::fflush(stdout) != 0 || !written) {
         const int error = errno;
         std::clearerr(stdout);
-        throw KorvexError(ErrorKind::inOut, "I/O error writing to standard output: " + systemErrorText(error));
+        throw KorvexError(ErrorKind::inOut,
+                          "I/O error writing to standard output: " + systemErrorText(error));
     }
 }
 

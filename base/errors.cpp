@@ -8,12 +8,18 @@
 
 const char* errorKindName(ErrorKind kind) {
     switch (kind) {
-        case ErrorKind::fileOpen: return "EFOpenError";
-        case ErrorKind::fileCreate: return "EFCreateError";
-        case ErrorKind::intOverflow: return "EIntOverflow";
-        case ErrorKind::inOut: return "EInOutError";
-        case ErrorKind::outOfMemory: return "EOutOfMemory";
-        case ErrorKind::general: break;
+        case ErrorKind::fileOpen:
+            return "EFOpenError";
+        case ErrorKind::fileCreate:
+            return "EFCreateError";
+        case ErrorKind::intOverflow:
+            return "EIntOverflow";
+        case ErrorKind::inOut:
+            return "EInOutError";
+        case ErrorKind::outOfMemory:
+            return "EOutOfMemory";
+        case ErrorKind::general:
+            break;
     }
     return "Exception";
 }
@@ -69,8 +75,8 @@ std::string unhandledErrorReport(const char* kindName, const std::string& module
     // %p writes a null address as "(nil)" on glibc and pads it on Windows;
     // one hex form serves every address on both.
     char head[512];
-    std::snprintf(head, sizeof head, "Exception %s in module %s at 0x%" PRIxPTR ".", kindName, moduleName.c_str(),
-                  reinterpret_cast<std::uintptr_t>(address));
+    std::snprintf(head, sizeof head, "Exception %s in module %s at 0x%" PRIxPTR ".", kindName,
+                  moduleName.c_str(), reinterpret_cast<std::uintptr_t>(address));
     std::string text = std::string(head) + "\r\n" + message;
     if (message.empty() || message.back() != '.') text += '.';
     return text + "\r\n";

@@ -23,7 +23,8 @@ std::uint32_t rotateRight(std::uint32_t value, int bits) { return (value >> bits
 void compressBlock(State& state, const unsigned char* block) {
     std::uint32_t w[64];
     for (int i = 0; i < 16; ++i)
-        w[i] = static_cast<std::uint32_t>(block[4 * i]) << 24 | static_cast<std::uint32_t>(block[4 * i + 1]) << 16 |
+        w[i] = static_cast<std::uint32_t>(block[4 * i]) << 24 |
+               static_cast<std::uint32_t>(block[4 * i + 1]) << 16 |
                static_cast<std::uint32_t>(block[4 * i + 2]) << 8 | block[4 * i + 3];
     for (int i = 16; i < 64; ++i) {
         const std::uint32_t s0 = rotateRight(w[i - 15], 7) ^ rotateRight(w[i - 15], 18) ^ (w[i - 15] >> 3);

@@ -22,4 +22,6 @@ ProgramSource splitProgramText(const std::string& bytes) {
 
 std::string programString(const ProgramSource& source) { return crlfText(source); }
 
-ProgramSource loadProgramText(const std::string& fileName) { return splitProgramText(readWholeFile(fileName)); }
+ProgramSource loadProgramText(const std::string& fileName) {
+    return splitProgramText(readWholeFile(fileName));
+}

@@ -3,7 +3,8 @@
 #include "bench/tables.h"
 
 const BenchSettings defaultBenchSettings = {
-    {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28},
+    {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14,
+     15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28},
     {1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 22, 23, 25, 26, 27, 28},
     /* resultPrefix */ 2,
     /* gpuid */ 0,
@@ -58,7 +59,8 @@ bool settingsInvariantsHold(const BenchSettings& s) {
            within(s.fetchTexture, 0, 1) && s.branching <= 2 && within(s.components, 1, 4) &&
            within(s.outputCount, 1, 4) && within(s.size, 2, 4096) && within(s.textureFetches, 0, 8) &&
            s.iterations >= 1 && s.length >= 1 && (s.primitive == 4 || s.primitive == 7) &&
-           within(s.gpuid, 0, 2) && (precision.empty() || precision == "R" || precision == "H" || precision == "X") &&
+           within(s.gpuid, 0, 2) &&
+           (precision.empty() || precision == "R" || precision == "H" || precision == "X") &&
            within(s.repeat, 1, mostRepeats) && s.minTime >= 0.0 && s.minTime <= longestMinTime &&
            within(s.noProgress, 0, 1) && within(s.net, 0, 1);
 }

@@ -13,18 +13,22 @@ const ProfileRow profileTable[5] = {
 GLenum programTarget(std::uint8_t profile) {
     switch (profile) {
         case FragmentProfile::ARB:
-        case FragmentProfile::FP4: return glenum::FRAGMENT_PROGRAM_ARB;
+        case FragmentProfile::FP4:
+            return glenum::FRAGMENT_PROGRAM_ARB;
         case FragmentProfile::FP1:
-        case FragmentProfile::FP2: return glenum::FRAGMENT_PROGRAM_NV;
-        default: return 0;
+        case FragmentProfile::FP2:
+            return glenum::FRAGMENT_PROGRAM_NV;
+        default:
+            return 0;
     }
 }
 
 namespace {
 
 const char* const instructionNames[AluInstruction::count + 1] = {
-    "ABS", "ADD", "COS", "DP3", "DP4", "DPH", "DST", "EX2", "FLR", "FRC", "LG2", "LIT", "LRP", "MAD", "MAX",
-    "MIN", "MOV", "MUL", "POW", "RCP", "RSQ", "SCS", "SIN", "SUB", "XPD", "RFL", "DIV", "DP2", "NRM", "INVALID",
+    "ABS", "ADD", "COS", "DP3", "DP4", "DPH", "DST", "EX2", "FLR", "FRC",
+    "LG2", "LIT", "LRP", "MAD", "MAX", "MIN", "MOV", "MUL", "POW", "RCP",
+    "RSQ", "SCS", "SIN", "SUB", "XPD", "RFL", "DIV", "DP2", "NRM", "INVALID",
 };
 
 // Texts shorter than three characters are looked up as the empty text, which

@@ -27,10 +27,10 @@ extern const ProfileRow profileTable[5];
 GLenum programTarget(std::uint8_t profile);
 
 namespace AluInstruction {
-constexpr std::uint8_t ABS = 0, ADD = 1, COS = 2, DP3 = 3, DP4 = 4, DPH = 5, DST = 6, EX2 = 7, FLR = 8, FRC = 9,
-                       LG2 = 10, LIT = 11, LRP = 12, MAD = 13, MAX = 14, MIN = 15, MOV = 16, MUL = 17, POW = 18,
-                       RCP = 19, RSQ = 20, SCS = 21, SIN = 22, SUB = 23, XPD = 24, RFL = 25, DIV = 26, DP2 = 27,
-                       NRM = 28, INVALID = 29;
+constexpr std::uint8_t ABS = 0, ADD = 1, COS = 2, DP3 = 3, DP4 = 4, DPH = 5, DST = 6, EX2 = 7, FLR = 8,
+                       FRC = 9, LG2 = 10, LIT = 11, LRP = 12, MAD = 13, MAX = 14, MIN = 15, MOV = 16,
+                       MUL = 17, POW = 18, RCP = 19, RSQ = 20, SCS = 21, SIN = 22, SUB = 23, XPD = 24,
+                       RFL = 25, DIV = 26, DP2 = 27, NRM = 28, INVALID = 29;
 constexpr int count = 29;
 }  // namespace AluInstruction
 

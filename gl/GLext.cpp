@@ -182,9 +182,9 @@ const EntrySlot ARB_occlusion_query[] = {
 };
 // OpenGL 1.5 took the occlusion query into the core, without the suffix and
 // with the same signatures; a driver may offer it there alone.
-#define KVX_CORE_SLOT(core, arb)                                       \
-    EntrySlot {                                                        \
-#core, [](GLProc p) { arb = reinterpret_cast<PFN_##arb>(p); }  \
+#define KVX_CORE_SLOT(core, arb)                                      \
+    EntrySlot {                                                       \
+#core, [](GLProc p) { arb = reinterpret_cast<PFN_##arb>(p); } \
     }
 const EntrySlot core_occlusion_query[] = {
     KVX_CORE_SLOT(glGenQueries, glGenQueriesARB),
@@ -278,7 +278,8 @@ bool runLoader(const std::string& name, const EntryList& entries) {
 bool versionAtLeast(int major, int minor) {
     const GLubyte* text = glGetString ? glGetString(glenum::VERSION) : nullptr;
     int hasMajor = 0, hasMinor = 0;
-    if (text == nullptr || std::sscanf(reinterpret_cast<const char*>(text), "%d.%d", &hasMajor, &hasMinor) != 2)
+    if (text == nullptr ||
+        std::sscanf(reinterpret_cast<const char*>(text), "%d.%d", &hasMajor, &hasMinor) != 2)
         return false;
     return hasMajor > major || (hasMajor == major && hasMinor >= minor);
 }

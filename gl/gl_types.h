@@ -31,7 +31,7 @@ using GLint64 = std::int64_t;
 using GLuint64 = std::uint64_t;
 
 // A resolved entry point before it is given its own type.
-using GLProc = void (KVX_APIENTRY *)();
+using GLProc = void(KVX_APIENTRY *)();
 
 namespace glenum {
 constexpr GLenum TRIANGLES = 0x0004;

@@ -106,7 +106,8 @@ void TTGAImage::MirrorRows() {
     for (std::size_t row = 0; row < Header.height; ++row) {
         std::uint8_t* line = Data.data() + row * rowBytes;
         for (std::size_t left = 0, right = Header.width - 1; left < right; ++left, --right)
-            std::swap_ranges(line + left * pixelBytes, line + (left + 1) * pixelBytes, line + right * pixelBytes);
+            std::swap_ranges(line + left * pixelBytes, line + (left + 1) * pixelBytes,
+                             line + right * pixelBytes);
     }
 }
 

@@ -103,7 +103,8 @@ int report(int iterations, int repeats) {
     std::printf("with the progress line:           %8.3f %%\n", progressShare);
     std::printf("fragments shaded (blur):         %llu of %llu\n",
                 static_cast<unsigned long long>(blur.shaded), static_cast<unsigned long long>(expected));
-    const bool met = harnessShare < 1.0 && progressShare < 0.1 && blur.shaded == expected && trivial.shaded == expected;
+    const bool met =
+        harnessShare < 1.0 && progressShare < 0.1 && blur.shaded == expected && trivial.shaded == expected;
     std::printf("%s\n", met ? "targets met" : "targets missed");
     return met ? 0 : 1;
 }

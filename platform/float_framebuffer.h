@@ -24,7 +24,8 @@ GLenum floatInternalFormat(int components);
 // channels, attaches them in order to a new framebuffer object and leaves it
 // bound. On failure it names the failed call or the missing extension; what
 // was made stays in `target` for releaseFloatTarget.
-platform::Failure createFloatTarget(FloatTarget& target, int width, int height, int components, int attachments);
+platform::Failure createFloatTarget(FloatTarget& target, int width, int height, int components,
+                                    int attachments);
 
 // Binds the framebuffer and sets the viewport to its size.
 void bindFloatTarget(const FloatTarget& target);

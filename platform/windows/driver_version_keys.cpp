@@ -1,6 +1,6 @@
-#include "platform/windows/driver_version.h"
-
 #include <cstdio>
+
+#include "platform/windows/driver_version.h"
 
 std::string translationKey(std::uint32_t translation) {
     const unsigned language = translation & 0xFFFFu;

@@ -16,8 +16,8 @@ void describeSystem(HostInfo& host) {
     OSVERSIONINFOW version{};
     version.dwOSVersionInfoSize = sizeof version;
     if (call != nullptr && call(&version) == 0)
-        host.kernel = std::to_string(version.dwMajorVersion) + "." + std::to_string(version.dwMinorVersion) + "." +
-                      std::to_string(version.dwBuildNumber);
+        host.kernel = std::to_string(version.dwMajorVersion) + "." + std::to_string(version.dwMinorVersion) +
+                      "." + std::to_string(version.dwBuildNumber);
 }
 
 // A console, not the NUL device, which _isatty also counts as a terminal.

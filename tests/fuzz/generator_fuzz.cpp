@@ -49,10 +49,14 @@ BenchSettings settingsFrom(FuzzedDataProvider& in) {
 progcheck::Language languageOf(const BenchSettings& s) {
     using progcheck::Language;
     switch (s.fragmentProgram) {
-        case FragmentProfile::FP1: return Language::fp1;
-        case FragmentProfile::FP2: return Language::fp2;
-        case FragmentProfile::FP4: return Language::nvfp4;
-        default: break;
+        case FragmentProfile::FP1:
+            return Language::fp1;
+        case FragmentProfile::FP2:
+            return Language::fp2;
+        case FragmentProfile::FP4:
+            return Language::nvfp4;
+        default:
+            break;
     }
     const Language byOption[] = {Language::arb, Language::arbNv, Language::arbNv2};
     return byOption[s.nvOption];
@@ -70,11 +74,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const GeneratedProgram program = generateProgram(instruction, settings);
     require(!program.source.empty(), "a generated program has lines");
     for (const std::string& line : program.source)
-        require(line.find_first_of(std::string("\r\n\0", 3)) == std::string::npos, "a line holds no break or NUL");
+        require(line.find_first_of(std::string("\r\n\0", 3)) == std::string::npos,
+                "a line holds no break or NUL");
 
     const progcheck::ProgramCheck check = progcheck::checkProgram(programString(program.source));
     if (!check.wellFormed()) {
-        std::fprintf(stderr, "%s in %s:\n", instructionName(instruction), progcheck::languageName(check.language));
+        std::fprintf(stderr, "%s in %s:\n", instructionName(instruction),
+                     progcheck::languageName(check.language));
         for (const std::string& problem : check.problems) std::fprintf(stderr, "  %s\n", problem.c_str());
     }
     require(check.wellFormed(), "the generated text is well-formed for its language");

@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/output_file.h"
 #include "bench/program_text.h"
+#include "platform/output_file.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace {

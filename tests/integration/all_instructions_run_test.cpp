@@ -64,7 +64,8 @@ TEST_F(AllInstructionsRun, NetEndsEveryBlockWithItsNetLineOrItsWarningAndSavesIt
         at += 6;
         if (at < lines.size() && lines[at].find("fragments were shaded") != std::string::npos) ++at;
         ASSERT_LT(at, lines.size()) << name;
-        const std::regex net("(Net " + name + ": .* GInstr/sec, .* GFlops/sec \\(.*; lengths 8, 16, 32; r2 .*\\))|" +
+        const std::regex net("(Net " + name +
+                             ": .* GInstr/sec, .* GFlops/sec \\(.*; lengths 8, 16, 32; r2 .*\\))|" +
                              "(Warning: no net figures for " + name + ": .*)");
         EXPECT_TRUE(std::regex_match(lines[at], net)) << lines[at];
         ++at;

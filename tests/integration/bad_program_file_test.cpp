@@ -86,9 +86,12 @@ TEST_F(BadInputRun, InputsThatAreNotRegularFilesAreRefusedWithoutBlocking) {
         std::string path;
         void (*make)(const std::string& path);
     } cases[] = {
-        {"a FIFO as the program", "fasm_1.txt", [](const std::string& path) { ASSERT_EQ(0, mkfifo(path.c_str(), 0600)); }},
-        {"a folder as the program", "fasm_1.txt", [](const std::string& path) { fs::create_directory(path); }},
-        {"a FIFO as an image", image, [](const std::string& path) { ASSERT_EQ(0, mkfifo(path.c_str(), 0600)); }},
+        {"a FIFO as the program", "fasm_1.txt",
+         [](const std::string& path) { ASSERT_EQ(0, mkfifo(path.c_str(), 0600)); }},
+        {"a folder as the program", "fasm_1.txt",
+         [](const std::string& path) { fs::create_directory(path); }},
+        {"a FIFO as an image", image,
+         [](const std::string& path) { ASSERT_EQ(0, mkfifo(path.c_str(), 0600)); }},
         {"a link to /dev/zero as an image", image,
          [](const std::string& path) { fs::create_symlink("/dev/zero", path); }},
     };

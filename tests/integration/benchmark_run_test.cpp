@@ -73,8 +73,8 @@ TEST_F(BenchmarkRun, MeasurementOptionsAddOnlyTheSpreadLineOfRepeatedSections) {
     expectBlurBlock(lines, 0, 2, "G");
     std::smatch median;
     ASSERT_TRUE(std::regex_match(lines[6], median,
-                                 std::regex("Spread: min " + fixed4 + " ms, median (" + fixed4 + ") ms, max " +
-                                            fixed4 + " ms over 3 runs")));
+                                 std::regex("Spread: min " + fixed4 + " ms, median (" + fixed4 +
+                                            ") ms, max " + fixed4 + " ms over 3 runs")));
     EXPECT_NE(std::string::npos, lines[0].find(median[1].str() + " ms")) << "the block's time is the median";
     EXPECT_EQ(repeated.out, directory_.read("korvex_results.txt") + "\r\n") << "saved with the block";
 }

@@ -28,7 +28,8 @@ TEST(TextsCliTest, AnyThirtyParametersAndHelpPrintTheUsage) {
     TempDir dir;
     std::vector<std::string> thirty;
     for (int i = 0; i < 30; ++i) thirty.push_back(i % 2 ? "-I" : "whatever");
-    for (const auto& args : {thirty, std::vector<std::string>{"--help"}, std::vector<std::string>{"-h", "-d"}}) {
+    for (const auto& args :
+         {thirty, std::vector<std::string>{"--help"}, std::vector<std::string>{"-h", "-d"}}) {
         const KorvexRun run = runIn(dir, args);
         EXPECT_EQ(0, run.exitCode);
         const std::vector<std::string> lines = crlfLines(run.out);

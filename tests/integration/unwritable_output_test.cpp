@@ -37,8 +37,9 @@ TEST_F(BadInputRun, AResultsFileInAReadOnlyDirectoryIsReported) {
 // that a long run cannot end in "cannot write".
 TEST_F(BadInputRun, AResultFileThatCannotBeCreatedStopsTheRunBeforeTheFirstTest) {
     const KorvexRun result = run({"-I", "1", "--json", "run.json", "--csv", "absent/run.csv"});
-    expectUnhandledError(result, "EFCreateError",
-                         "Cannot create file \"" + fullPath("absent/run.csv") + "\". No such file or directory.");
+    expectUnhandledError(
+        result, "EFCreateError",
+        "Cannot create file \"" + fullPath("absent/run.csv") + "\". No such file or directory.");
     EXPECT_EQ("", result.out);
     EXPECT_EQ(std::set<std::string>({"Images", "fasm_1.txt"}), entries()) << "nothing written, nothing left";
 }

@@ -26,7 +26,8 @@ void readAvailable(int fd, std::string& into, bool& open) {
 
 KorvexRun runKorvex(const KorvexRunOptions& options) {
     int outPipe[2], errPipe[2], inPipe[2];
-    if (pipe(outPipe) != 0 || pipe(errPipe) != 0 || pipe(inPipe) != 0) throw std::runtime_error("pipe failed");
+    if (pipe(outPipe) != 0 || pipe(errPipe) != 0 || pipe(inPipe) != 0)
+        throw std::runtime_error("pipe failed");
     const std::string binary = options.binary.empty() ? KORVEX_BINARY : options.binary;
 
     const pid_t child = fork();

@@ -17,9 +17,9 @@ struct KorvexRunOptions {
     std::string workDir;
     std::vector<std::string> args;
     std::vector<std::pair<std::string, std::string>> env;  // added to the environment
-    std::string input;          // written to standard input, which is then closed
-    bool closedInput = false;   // start with standard input closed altogether
-    std::string binary;         // defaults to the korvex of this build
+    std::string input;                                     // written to standard input, which is then closed
+    bool closedInput = false;                              // start with standard input closed altogether
+    std::string binary;                                    // defaults to the korvex of this build
 };
 
 KorvexRun runKorvex(const KorvexRunOptions& options);

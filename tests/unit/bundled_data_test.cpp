@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
+#include "app/bundled_data.h"
 
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "app/bundled_data.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

@@ -1,8 +1,9 @@
+#include "app/command_line.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "app/command_line.h"
 #include "app/main_block.h"
 #include "base/command_line_words.h"
 #include "bench/marlune_common.h"
@@ -176,7 +177,8 @@ TEST(OptionsTest, DefaultsDescribeTheSingleMadTest) {
     EXPECT_EQ(2, s.resultPrefix);
     EXPECT_EQ(0, s.textureFetches);
     for (int i = 0; i < 29; ++i) EXPECT_EQ(i, s.arbTestList[i]);
-    const std::uint8_t nvList[25] = {1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 22, 23, 25, 26, 27, 28};
+    const std::uint8_t nvList[25] = {1,  2,  3,  4,  6,  7,  8,  9,  10, 11, 12, 13, 14,
+                                     15, 16, 17, 18, 19, 20, 22, 23, 25, 26, 27, 28};
     for (int i = 0; i < 25; ++i) EXPECT_EQ(nvList[i], s.nvTestList[i]);
     EXPECT_TRUE(settingsInvariantsHold(s));
 }
@@ -201,21 +203,42 @@ TEST(OptionValueTest, TakesTheParameterAfterTheFirstExactMatch) {
 
 TEST(ParseNumberTest, AcceptsTheDecimalAndHexadecimalForms) {
     const std::pair<const char*, int> cases[] = {
-        {"500", 500},       {"  500", 500},      {"+500", 500},        {"-500", -500},
-        {"$1F4", 500},      {"$1f4", 500},       {"x1F4", 500},        {"X1F4", 500},
-        {"0x1F4", 500},     {"0X1F4", 500},      {"-$10", -16},        {"2147483647", 2147483647},
-        {"-2147483648", -2147483647 - 1},        {"2147483648", 0},    {"99999999999999999999", 0},
-        {"$FFFFFFFF", -1},  {"$100000000", 0},   {"", 0},              {" ", 0},
-        {"-", 0},           {"$", 0},            {"0x", 0},            {"500 ", 0},
-        {"5 00", 0},        {"abc", 0},          {"12a", 0},           {"\t5", 0},
-        {"0", 0},           {"007", 7},          {"$g", 0},            {"--5", 0},
+        {"500", 500},
+        {"  500", 500},
+        {"+500", 500},
+        {"-500", -500},
+        {"$1F4", 500},
+        {"$1f4", 500},
+        {"x1F4", 500},
+        {"X1F4", 500},
+        {"0x1F4", 500},
+        {"0X1F4", 500},
+        {"-$10", -16},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"2147483648", 0},
+        {"99999999999999999999", 0},
+        {"$FFFFFFFF", -1},
+        {"$100000000", 0},
+        {"", 0},
+        {" ", 0},
+        {"-", 0},
+        {"$", 0},
+        {"0x", 0},
+        {"500 ", 0},
+        {"5 00", 0},
+        {"abc", 0},
+        {"12a", 0},
+        {"\t5", 0},
+        {"0", 0},
+        {"007", 7},
+        {"$g", 0},
+        {"--5", 0},
     };
     for (const auto& [text, expected] : cases) EXPECT_EQ(expected, parseNumber(text)) << '"' << text << '"';
 }
 
-TEST(ParseNumberTest, UpperCaseTouchesOnlyAsciiLetters) {
-    EXPECT_EQ("FP1-\xe9Z", upperCase("fp1-\xe9z"));
-}
+TEST(ParseNumberTest, UpperCaseTouchesOnlyAsciiLetters) { EXPECT_EQ("FP1-\xe9Z", upperCase("fp1-\xe9z")); }
 
 TEST(SplitCommandLineTest, FollowsTheQuoteRules) {
     using Words = std::vector<std::string>;

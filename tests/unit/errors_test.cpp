@@ -1,9 +1,9 @@
+#include "base/errors.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstdint>
-
-#include "base/errors.h"
 
 namespace {
 
@@ -17,10 +17,11 @@ TEST(ErrorReportTest, AddsAFullStopOnlyWhenMissing) {
 }
 
 TEST(ErrorReportTest, EveryAddressIncludingNullIsWrittenInOneHexForm) {
-    EXPECT_EQ(0u, unhandledErrorReport("Exception", "korvex", nullptr, "Gone").find(
-                      "Exception Exception in module korvex at 0x0.\r\n"));
+    EXPECT_EQ(0u, unhandledErrorReport("Exception", "korvex", nullptr, "Gone")
+                      .find("Exception Exception in module korvex at 0x0.\r\n"));
     const void* const place = reinterpret_cast<const void*>(std::uintptr_t{0xABC123});
-    EXPECT_EQ(0u, unhandledErrorReport("Exception", "korvex", place, "Gone").find("Exception Exception in module korvex at 0xabc123.\r\n"));
+    EXPECT_EQ(0u, unhandledErrorReport("Exception", "korvex", place, "Gone")
+                      .find("Exception Exception in module korvex at 0xabc123.\r\n"));
 }
 
 TEST(ErrorReportTest, KindsHaveTheirClassNames) {

@@ -18,15 +18,16 @@ std::string glVersion;
 
 const GLubyte* KVX_APIENTRY fakeGetString(GLenum name) {
     static const std::string other = "fake";
-    const std::string& text = name == glenum::EXTENSIONS ? glList : name == glenum::VERSION ? glVersion : other;
+    const std::string& text = name == glenum::EXTENSIONS ? glList
+                              : name == glenum::VERSION  ? glVersion
+                                                         : other;
     return reinterpret_cast<const GLubyte*>(text.c_str());
 }
 
 GLProc installedEntryPoint(const char* name) {
     const std::string arbName = std::string(name) + "ARB";
-#define KVX_GL_FUNCTION(ret, entry, params)                                   \
-    if (std::strcmp(name, #entry) == 0 || arbName == #entry) \
-        return reinterpret_cast<GLProc>(gl::entry);
+#define KVX_GL_FUNCTION(ret, entry, params) \
+    if (std::strcmp(name, #entry) == 0 || arbName == #entry) return reinterpret_cast<GLProc>(gl::entry);
 #include "gl/gl_extension_functions.inc"
 #include "gl/wgl_extension_functions.inc"
 #undef KVX_GL_FUNCTION

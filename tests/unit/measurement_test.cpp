@@ -28,9 +28,10 @@ TEST(SectionStatisticsTest, MedianOfOddAndEvenCountsAndTheSpreadLine) {
 
 TEST(MeasurementOptionsTest, TakesItsOptionsAndLeavesTheRestToTheSpecifiedOnes) {
     BenchSettings settings = defaultBenchSettings;
-    const std::vector<std::string> rest = takeMeasurementOptions(
-        {"--repeat", "5", "-a", "--min-time", "0.25", "--json", "/a", "--csv", "r.csv", "--no-progress", "--net", "-I", "7"},
-        settings);
+    const std::vector<std::string> rest =
+        takeMeasurementOptions({"--repeat", "5", "-a", "--min-time", "0.25", "--json", "/a", "--csv", "r.csv",
+                                "--no-progress", "--net", "-I", "7"},
+                               settings);
     EXPECT_EQ((std::vector<std::string>{"-a", "-I", "7"}), rest) << "a value like /a is no switch";
     EXPECT_EQ(5, settings.repeat);
     EXPECT_EQ(0.25, settings.minTime);
@@ -43,10 +44,20 @@ TEST(MeasurementOptionsTest, TakesItsOptionsAndLeavesTheRestToTheSpecifiedOnes) 
 
 TEST(MeasurementOptionsTest, BadOrMissingValuesLeaveTheDefaults) {
     const std::vector<std::vector<std::string>> cases = {
-        {"--repeat", "0"},     {"--repeat", "1001"},   {"--repeat", "abc"},       {"--repeat"},
-        {"--min-time", "-1"},  {"--min-time", "abc"},  {"--min-time", "0"},       {"--min-time", "1,5"},
-        {"--min-time", "nan"}, {"--min-time", "inf"},  {"--min-time", "3600.5"},  {"--json", ""},
-        {"--csv"},             {"--Repeat", "5"},
+        {"--repeat", "0"},
+        {"--repeat", "1001"},
+        {"--repeat", "abc"},
+        {"--repeat"},
+        {"--min-time", "-1"},
+        {"--min-time", "abc"},
+        {"--min-time", "0"},
+        {"--min-time", "1,5"},
+        {"--min-time", "nan"},
+        {"--min-time", "inf"},
+        {"--min-time", "3600.5"},
+        {"--json", ""},
+        {"--csv"},
+        {"--Repeat", "5"},
     };
     for (const std::vector<std::string>& parameters : cases) {
         BenchSettings settings = defaultBenchSettings;
@@ -90,7 +101,8 @@ TEST(CalibrationTest, StopsAtOneQuadThatIsLongEnoughAndAtTheLargestCount) {
     EXPECT_EQ(1, calibrateIterations(1000.0, slow.timer()));
     EXPECT_EQ(1u, slow.asked.size());
     FakeSections timeless{0.0, 0.0, {}};
-    EXPECT_EQ(mostIterations, calibrateIterations(1000.0, timeless.timer())) << "no overflow, no endless loop";
+    EXPECT_EQ(mostIterations, calibrateIterations(1000.0, timeless.timer()))
+        << "no overflow, no endless loop";
     FakeSections tiny{0.0, 1e-9, {}};
     EXPECT_EQ(mostIterations, calibrateIterations(1000.0, tiny.timer()));
 }
@@ -152,7 +164,8 @@ TEST(ProgressTest, TheDrawReportsEveryStrideAndTheLineRewritesItselfAndIsErased)
 
     ProgressState state{3, 25, "MUL", 2, 4, 100, 50};
     EXPECT_EQ("Test 3 of 25, MUL: run 2 of 4, 50% of 100 quads submitted, 9 s elapsed, about 10 s left",
-              progressText(state, 9.0, 6.0)) << "1.5 of 4 runs' quads in 6 s";
+              progressText(state, 9.0, 6.0))
+        << "1.5 of 4 runs' quads in 6 s";
     state.run = 0;
     EXPECT_EQ("Test 3 of 25, MUL: calibrating with 100 quads, 2 s elapsed", progressText(state, 2.0, 0.0));
 }

@@ -22,7 +22,8 @@ std::vector<TimedProgram> modelTimings(const NetVariantSet& set) {
     for (std::size_t v = 0; v < set.variants.size(); ++v) {
         const ProgramWork& work = set.variants[v].program.work;
         const int iterations = 10 * static_cast<int>(v + 1);
-        const double section = iterations * (0.3 + 0.01 * work.testedInstructions + 0.004 * work.helperInstructions);
+        const double section =
+            iterations * (0.3 + 0.01 * work.testedInstructions + 0.004 * work.helperInstructions);
         timings.push_back({iterations, {1.5 * section, section, 0.99 * section}, std::nullopt});
     }
     return timings;

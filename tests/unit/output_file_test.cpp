@@ -1,7 +1,6 @@
 #include "platform/output_file.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -79,7 +78,8 @@ TEST(OutputFileTest, AFailedReplacementKeepsTheOldFileAndLeavesNoTemporary) {
     rlimit limited = saved;
     limited.rlim_cur = 4096;
     ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &limited));
-    const std::string message = createErrorOf([] { replaceFileAtomically("big.txt", std::string(100000, 'x')); });
+    const std::string message =
+        createErrorOf([] { replaceFileAtomically("big.txt", std::string(100000, 'x')); });
     const std::string newMessage = createErrorOf([] { writeNewFile("new.txt", std::string(100000, 'x')); });
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);

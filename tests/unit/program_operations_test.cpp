@@ -125,7 +125,8 @@ TEST(ProgramTextLength, FitsGlsSignedCountOrIsRefused) {
         programTextLength(std::size_t{2147483648u});
         FAIL() << "a 2 GiB text was taken";
     } catch (const KorvexError& error) {
-        EXPECT_EQ(std::string(error.what()), "The program text has 2147483648 bytes; OpenGL takes at most 2147483647");
+        EXPECT_EQ(std::string(error.what()),
+                  "The program text has 2147483648 bytes; OpenGL takes at most 2147483647");
     }
 }
 

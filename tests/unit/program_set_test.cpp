@@ -86,7 +86,8 @@ TEST_F(ProgramSetTest, LengthsTheDriverMayTakeAreGeneratedAndNvProgramsStayWithi
         ASSERT_EQ(programSources.size(), static_cast<std::size_t>(allInstructionsCount(benchSettings)));
         for (std::size_t test = 0; test < programSources.size(); ++test) {
             EXPECT_LE(testFigures[test].instructions, 1024) << testFigures[test].label;
-            EXPECT_LE(programSources[test].size(), 1024u + 8u) << "instructions, header, declarations and END";
+            EXPECT_LE(programSources[test].size(), 1024u + 8u)
+                << "instructions, header, declarations and END";
         }
     }
     programLimits = saved;
@@ -134,13 +135,15 @@ TEST_F(ProgramSetTest, NetVariantsAreWrittenAfterTheTestsEachTestsOwnTextLeftOut
     benchSettings.output = 2;
     assembleProgramSet(benchSettings);
     ASSERT_EQ(25u, netPrograms.size());
-    EXPECT_EQ(programString(programSources[24]), directory.read("fasm_0024.txt")) << "the tests keep their numbers";
+    EXPECT_EQ(programString(programSources[24]), directory.read("fasm_0024.txt"))
+        << "the tests keep their numbers";
     int number = 25;
     for (const NetTestPrograms& programs : netPrograms) {
         ASSERT_GE(programs.testVariant, 0) << "every test's own text is one of its variants";
         for (std::size_t v = 0; v < programs.set.variants.size(); ++v) {
             if (static_cast<int>(v) == programs.testVariant) continue;
-            EXPECT_EQ(programString(programs.set.variants[v].program.source), directory.read(fasmFileName(number)))
+            EXPECT_EQ(programString(programs.set.variants[v].program.source),
+                      directory.read(fasmFileName(number)))
                 << number;
             ++number;
         }

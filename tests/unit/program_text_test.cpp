@@ -1,10 +1,10 @@
+#include "bench/program_text.h"
+
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "base/errors.h"
-#include "bench/program_text.h"
 #include "tests/support/temp_dir.h"
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -37,7 +37,8 @@ TEST(ProgramTextTest, ProgramStringEndsEveryLineInCrLf) {
 }
 
 TEST(ProgramTextTest, SavedAndReloadedTextGivesTheSameString) {
-    const std::string once = programString(splitProgramText("!!ARBfp1.0\nMOV result.color, fragment.color;\nEND"));
+    const std::string once =
+        programString(splitProgramText("!!ARBfp1.0\nMOV result.color, fragment.color;\nEND"));
     EXPECT_EQ(once, programString(splitProgramText(once)));
 }
 

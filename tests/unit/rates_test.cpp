@@ -35,7 +35,11 @@ TEST(NumberFormatTest, FixedFourDecimalsWithTheLocaleSeparator) {
     EXPECT_EQ("1,5000", formatFixed4(1.5, ","));
     EXPECT_EQ("12345678.1235", formatFixed4(12345678.12346, "."));
     EXPECT_EQ("-0.5000", formatFixed4(-0.5, "."));
-    EXPECT_EQ("2\xd9\xab" "5000", formatFixed4(2.5, "\xd9\xab")) << "a multi-byte separator";
+    EXPECT_EQ(
+        "2\xd9\xab"
+        "5000",
+        formatFixed4(2.5, "\xd9\xab"))
+        << "a multi-byte separator";
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "tests/support/recording_gl.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -15,8 +15,9 @@
 namespace {
 
 TestRecord blurRecord(std::vector<double> sectionsMs) {
-    return {blurFigures(), "ARB", std::nullopt, std::string(64, 'a'), 1, {10, std::move(sectionsMs), 3932160},
-            {}, std::nullopt};
+    return {
+        blurFigures(), "ARB", std::nullopt, std::string(64, 'a'), 1, {10, std::move(sectionsMs), 3932160}, {},
+        std::nullopt};
 }
 
 class ResultFilesTest : public ::testing::Test {
@@ -39,7 +40,8 @@ TEST_F(ResultFilesTest, RatesFollowTheMedianInBaseUnits) {
     EXPECT_EQ(2.0, test["median_ms"]);
     EXPECT_EQ((std::vector<double>{3.0, 1.0, 2.0}), test["sections_ms"].get<std::vector<double>>());
     EXPECT_DOUBLE_EQ(9.0 * 393216 * 10 / 0.002, test["rates"]["instructions_per_s"].get<double>());
-    EXPECT_DOUBLE_EQ(4.0 * 393216 * 10 / 0.002, test["rates"]["bytes_per_s"].get<double>()) << "bytes, not GB";
+    EXPECT_DOUBLE_EQ(4.0 * 393216 * 10 / 0.002, test["rates"]["bytes_per_s"].get<double>())
+        << "bytes, not GB";
     EXPECT_FALSE(test.contains("net"));
     EXPECT_TRUE(test["instruction"].is_null());
     EXPECT_EQ("fixed", document["settings"]["iteration_policy"]["kind"]);

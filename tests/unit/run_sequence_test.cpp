@@ -159,7 +159,8 @@ void KVX_APIENTRY reportLimit(GLenum, GLenum name, GLint* value) {
 int runAllInstructionsWithLimit(RunSequenceTest& test, const TempDir& directory, GLenum name, GLint value) {
     std::filesystem::create_directory("Images");
     for (const char* image : {"memorial_orig_tm.tga", "3dsmax5beta_image1.tga", "spectrum.tga"})
-        directory.write(std::string("Images/") + image, buildTga(TgaFields{}, std::vector<std::uint8_t>(12, 0)));
+        directory.write(std::string("Images/") + image,
+                        buildTga(TgaFields{}, std::vector<std::uint8_t>(12, 0)));
     limitName = name;
     limitValue = value;
     gl::glGetProgramivARB = reportLimit;
@@ -175,8 +176,9 @@ int runAllInstructionsWithLimit(RunSequenceTest& test, const TempDir& directory,
 TEST_F(RunSequenceTest, ProgramsNeedingMoreTextureIndirectionsThanTheDriverRunsStopBeforeCompiling) {
     TempDir directory(true);
     benchSettings.textureFetches = 8;  // offset fetches: 2 indirections
-    EXPECT_EQ(runAllInstructionsWithLimit(*this, directory, glenum::MAX_PROGRAM_NATIVE_TEX_INDIRECTIONS_ARB, 1),
-              exitcode::cannotRunHere);
+    EXPECT_EQ(
+        runAllInstructionsWithLimit(*this, directory, glenum::MAX_PROGRAM_NATIVE_TEX_INDIRECTIONS_ARB, 1),
+        exitcode::cannotRunHere);
     EXPECT_EQ(console_.lines().back(),
               "The programs need 2 texture indirections, the driver runs 1 (TEX Indirections)");
     EXPECT_EQ(recording_gl::countCalls("glProgramStringARB"), 0);
@@ -194,8 +196,9 @@ TEST_F(RunSequenceTest, ALengthBeyondTheDriversInstructionLimitStopsBeforeAnyPro
     EXPECT_EQ(runAllInstructionsWithLimit(*this, directory, glenum::MAX_PROGRAM_INSTRUCTIONS_ARB, 1048576),
               exitcode::cannotRunHere);
     EXPECT_TRUE(programSources.empty());
-    EXPECT_EQ(console_.lines(), std::vector<std::string>{"The programs need at least 2147483647 instructions, "
-                                                         "the driver runs 1048576 (Program Instructions)"});
+    EXPECT_EQ(console_.lines(),
+              std::vector<std::string>{"The programs need at least 2147483647 instructions, "
+                                       "the driver runs 1048576 (Program Instructions)"});
     EXPECT_FALSE(directory.exists("fasm_0000.txt"));
     EXPECT_EQ(recording_gl::countCalls("glProgramStringARB"), 0);
     const std::vector<std::string> tail(calls().end() - 2, calls().end());

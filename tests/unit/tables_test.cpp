@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "bench/tables.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -27,7 +27,8 @@ TEST(InstructionTableTest, LookupAndNamesAgree) {
     EXPECT_EQ(28, instructionByName("NRM"));
     for (const char* text : {"MA", "MADD", "INVALID", "mad", "", "VAL"})
         EXPECT_EQ(AluInstruction::INVALID, instructionByName(text)) << text;
-    for (std::uint8_t i = 0; i < AluInstruction::count; ++i) EXPECT_EQ(i, instructionByName(instructionName(i)));
+    for (std::uint8_t i = 0; i < AluInstruction::count; ++i)
+        EXPECT_EQ(i, instructionByName(instructionName(i)));
     EXPECT_STREQ("MAD", instructionName(13));
     EXPECT_STREQ("INVALID", instructionName(29));
     EXPECT_STREQ("INVALID", instructionName(30));

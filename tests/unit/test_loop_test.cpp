@@ -37,7 +37,8 @@ TEST_F(TestLoopTest, ShowsTheWholeListAfterEveryTestOneLineAWriteAndSavesItInCrL
     expected.push_back("");
     expected.insert(expected.end(), resultLines.begin(), resultLines.end());
     expected.push_back("");
-    EXPECT_EQ(expected, console.lines()) << "the first block once per test, each printout closed by an empty line";
+    EXPECT_EQ(expected, console.lines())
+        << "the first block once per test, each printout closed by an empty line";
     EXPECT_EQ(expected.size(), console.writes().size()) << "one write per line";
 
     saveResults();

@@ -1,7 +1,8 @@
+#include "app/texts.h"
+
 #include <gtest/gtest.h>
 
 #include "app/main_block.h"
-#include "app/texts.h"
 #include "base/errors.h"
 #include "tests/support/console_capture.h"
 
@@ -67,9 +68,13 @@ TEST(MainBlockTest, HelpPrintsTheUsage) {
 }
 
 TEST(MainBlockTest, DisclaimerWinsOverEveryOtherOptionButTheUsage) {
-    for (const std::vector<std::string>& parameters :
-         {std::vector<std::string>{"-d"}, {"-g", "-D"}, {"/d", "-a"}, {"--disclaimer"}, {"/-DISCLAIMER"},
-          std::vector<std::string>(31, "-d"), std::vector<std::string>(29, "-d")}) {
+    for (const std::vector<std::string>& parameters : {std::vector<std::string>{"-d"},
+                                                       {"-g", "-D"},
+                                                       {"/d", "-a"},
+                                                       {"--disclaimer"},
+                                                       {"/-DISCLAIMER"},
+                                                       std::vector<std::string>(31, "-d"),
+                                                       std::vector<std::string>(29, "-d")}) {
         ConsoleCapture capture;
         EXPECT_EQ(0, runMain(parameters, capture).first);
         EXPECT_EQ(disclaimerLines(), capture.lines()) << parameters.size() << " parameters";

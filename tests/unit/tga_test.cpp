@@ -80,7 +80,8 @@ TEST(TgaTest, TruncatedFilesLeaveZeroBytes) {
 
     TgaFields rle;
     rle.imageType = 10;
-    EXPECT_EQ((Bytes{1, 2, 3, 1, 2, 3, 0, 0, 0, 0, 0, 0}), load(buildTga(rle, {0x81, 1, 2, 3, 0x81, 4})).Data);
+    EXPECT_EQ((Bytes{1, 2, 3, 1, 2, 3, 0, 0, 0, 0, 0, 0}),
+              load(buildTga(rle, {0x81, 1, 2, 3, 0x81, 4})).Data);
     EXPECT_EQ(Bytes(12, 0), load(buildTga(rle, {})).Data);
 
     const TTGAImage headerOnly = load(std::string("\0\0\2", 3));

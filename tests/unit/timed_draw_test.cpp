@@ -220,7 +220,8 @@ TEST_F(TimedDrawTest, CountsThroughTheCoreQueryFromOpenGL15) {
     const struct {
         const char* version;
         bool counts;
-    } cases[] = {{"1.5.0 Vendor", true}, {"4.5 (Compatibility Profile) Mesa", true}, {"1.4", false}, {"", false}};
+    } cases[] = {
+        {"1.5.0 Vendor", true}, {"4.5 (Compatibility Profile) Mesa", true}, {"1.4", false}, {"", false}};
     for (const auto& c : cases) {
         FakeExtensions extensions("GL_ARB_timer_query", "", c.version);
         prepareFragmentCounting();
@@ -229,7 +230,8 @@ TEST_F(TimedDrawTest, CountsThroughTheCoreQueryFromOpenGL15) {
         if (!c.counts) continue;
         samplesToReport = 1000;
         timedDraw(1);
-        EXPECT_EQ(recording_gl::countCalls("glBeginQueryARB"), 2) << "the core entry points took the ARB slots";
+        EXPECT_EQ(recording_gl::countCalls("glBeginQueryARB"), 2)
+            << "the core entry points took the ARB slots";
         EXPECT_EQ(lastFragmentCount(), 1000u);
         recording_gl::calls().clear();
     }

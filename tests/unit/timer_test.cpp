@@ -29,9 +29,7 @@ protected:
         fakeCount = 0;
         fakeFrequency = 1000000;
     }
-    void TearDown() override {
-        resetTimer();
-    }
+    void TearDown() override { resetTimer(); }
     FakePlatform platform_;
 };
 

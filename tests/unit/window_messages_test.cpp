@@ -1,7 +1,8 @@
+#include "platform/windows/window_messages.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/viewport.h"
-#include "platform/windows/window_messages.h"
 #include "tests/support/recording_gl.h"
 
 namespace {

@@ -1,6 +1,7 @@
+#include "platform/windows/driver_version.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/windows/driver_version.h"
 #include "tests/windows/windows_test_paths.h"
 
 namespace {
