@@ -1,6 +1,7 @@
 #include "app/main_block.h"
 
 #include "app/command_line.h"
+#include "app/display_options.h"
 #include "app/measurement_options.h"
 #include "app/progress_line.h"
 #include "app/result_files.h"
@@ -146,8 +147,11 @@ void stopForUsageOrDisclaimer(const std::vector<std::string>& parameters) {
 }
 
 int korvexMain(const std::vector<std::string>& parameters) {
-    const std::vector<std::string> specified = takeMeasurementOptions(parameters, benchSettings);
+    DisplayOptions display;
+    const std::vector<std::string> specified =
+        takeMeasurementOptions(takeDisplayOptions(parameters, display), benchSettings);
     stopForUsageOrDisclaimer(specified);
+    applyDisplayOptions(display);
     applyOptions(specified, benchSettings);
     checkResultFiles(benchSettings);
     runRecord.startedUtc = platform::utcTimestamp();

@@ -31,6 +31,8 @@ struct RunRecord {
     std::string startedUtc;
     std::vector<TestRecord> tests;
     std::vector<LatencyRecord> latency;
+    // How the context was reached: "egl", "glx" or "wgl".
+    std::string windowSystem{};
 };
 
 extern RunRecord runRecord;

@@ -10,6 +10,7 @@
 #include "app/program_limits.h"
 #include "app/program_set.h"
 #include "app/result_files.h"
+#include "app/run_record.h"
 #include "app/test_loop.h"
 #include "app/test_textures.h"
 #include "app/timed_draw.h"
@@ -82,6 +83,7 @@ void compileProgramSet(const BenchSettings& settings) {
 void runBenchmark(int, int, int components, std::uint8_t, int iterations) {
     BenchSettings& settings = benchSettings;
     createGLWindow(0, 0, frameWidth, frameHeight);
+    runRecord.windowSystem = platform::current().windowSystemName();
     if (!marlune_gpu::identifyDriver()) stopCannotRun("", Release::window);
     const int missingCount = checkExtensions(settings);
     queryProgramLimits();

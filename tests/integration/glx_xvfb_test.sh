@@ -31,18 +31,8 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
-xvfb_pid=$!
-waited=0
-while [ ! -s "$scratch/display" ]; do
-  if [ "$waited" -ge 100 ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
-    cat "$scratch/xvfb.log" >&2
-    fail "Xvfb did not start"
-  fi
-  sleep 0.1
-  waited=$((waited + 1))
-done
-display=":$(cat "$scratch/display")"
+. "$source_dir/tools/start-xvfb.sh"
+start_xvfb "$scratch" || fail "Xvfb did not start"
 
 cp "$source_dir/fasm_1.txt" "$scratch/"
 cp -r "$source_dir/Images" "$scratch/"
@@ -52,7 +42,7 @@ cd "$scratch"
 run() {
   name=$1
   shift
-  printf '\n' | DISPLAY=$display timeout 120 "$korvex" --platform glx "$@" >"$name.txt" 2>"$name.err" ||
+  printf '\n' | timeout 120 "$korvex" --platform glx "$@" >"$name.txt" 2>"$name.err" ||
     fail "korvex --platform glx $* ended with $?: $(cat "$name.txt" "$name.err")"
 }
 

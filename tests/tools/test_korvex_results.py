@@ -159,6 +159,7 @@ def test_real_korvex_json_matches_the_schema_and_the_csv_reads_back(tmp_path):
                                 "--repeat", "3", "--min-time", "0.05")
     test = document["tests"][0]
     assert test["label"] == "Blur" and test["instruction"] is None
+    assert document["gl"]["window_system"] == "egl"
     assert document["settings"]["iteration_policy"] == {"kind": "min_time", "min_time_s": 0.05}
     assert len(test["sections_ms"]) == 3 and test["iterations"] > 2
     assert test["median_ms"] == sorted(test["sections_ms"])[1]
