@@ -2,8 +2,9 @@
 # The GLX window system end to end on an Xvfb display of its own: the single
 # test, -a, -M and -g (whose report matches the EGL run's apart from the
 # driver lines), each with few iterations. Also checks that the binary needs
-# neither libEGL nor libX11 to start. Xvfb picks a free display and is
-# stopped by its PID on the way out, also on failure.
+# neither libEGL nor libX11 to start, and (as root) that it starts in a root
+# of its own without either and names both reasons. Xvfb picks a free display
+# and is stopped by its PID on the way out, also on failure.
 #
 #   tests/integration/glx_xvfb_test.sh BUILD/korvex
 set -eu
@@ -23,6 +24,23 @@ for library in libEGL libX11 libGL libGLX libOpenGL; do
 done
 
 scratch=$(mktemp -d)
+
+# A root holding korvex, its C libraries and the OpenGL library alone.
+if [ "$(id -u)" -eq 0 ]; then
+  bare=$scratch/bare
+  opengl=$(ldconfig -p | sed -n 's/.*libOpenGL.so.0 .*=> //p' | head -n 1)
+  for file in $( (ldd "$korvex"; ldd "$opengl"; echo " $opengl") | grep -o '/[^ ]*' | sort -u); do
+    mkdir -p "$bare$(dirname "$file")"
+    cp -L "$file" "$bare$file"
+  done
+  cp "$korvex" "$source_dir/fasm_1.txt" "$bare/"
+  code=0
+  (cd "$bare" && chroot "$bare" /korvex -I 1 </dev/null >"$scratch/bare.txt" 2>&1) || code=$?
+  [ "$code" -eq 2 ] && [ "$(tr -d '\r' <"$scratch/bare.txt")" = "EGL: libEGL.so.1 not found; GLX: libX11.so.6 not found" ] ||
+    fail "without EGL and X: exit code $code, $(cat "$scratch/bare.txt")"
+else
+  echo "not root: the run without EGL and X is left out"
+fi
 xvfb_pid=""
 cleanup() {
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
@@ -62,4 +80,4 @@ printf '\n' | DISPLAY= timeout 120 "$korvex" --platform egl -g -I 1 >egl-report.
 report egl-report.txt >egl.lines
 report report.txt >glx.lines
 diff egl.lines glx.lines >&2 || fail "the GLX -g report differs from the EGL one beyond the driver lines"
-echo "GLX on Xvfb: single, -a, -M 2 and -g passed"
+echo "GLX on Xvfb: single, -a, -M 2 and -g passed; the binary needs neither EGL nor X"
