@@ -54,7 +54,8 @@ set(CPACK_PACKAGE_DESCRIPTION
   "in the OpenGL assembly languages (ARB_fragment_program, NV_fragment_program,\n"
   "NV_fragment_program2). It draws a quad with the program under test many times\n"
   "into a floating-point off-screen target and prints instruction, pixel, flop\n"
-  "and texel rates. It renders headless through EGL, or through GLX on an X display.")
+  "and texel rates. It renders headless through EGL, or through GLX on an X\n"
+  "display.")
 string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
