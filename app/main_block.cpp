@@ -1,9 +1,9 @@
 #include "app/main_block.h"
 
-#include "app/command_line.h"
-#include "app/measurement_options.h"
-#include "app/progress_line.h"
-#include "app/result_files.h"
+#include "app/measuring/progress_line.h"
+#include "app/options/command_line.h"
+#include "app/options/measurement_options.h"
+#include "app/results/result_files.h"
 #include "app/run_sequence.h"
 #include "app/texts.h"
 #include "base/errors.h"

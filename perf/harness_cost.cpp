@@ -13,12 +13,12 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/compile_program.h"
-#include "app/program_binding.h"
-#include "app/progress_line.h"
-#include "app/result_lines.h"
+#include "app/measuring/progress_line.h"
+#include "app/measuring/timed_draw.h"
+#include "app/programs/compile_program.h"
+#include "app/programs/program_binding.h"
+#include "app/results/result_lines.h"
 #include "app/test_textures.h"
-#include "app/timed_draw.h"
 #include "base/errors.h"
 #include "bench/marlune_glwindow.h"
 #include "bench/program_text.h"

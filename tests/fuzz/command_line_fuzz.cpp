@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/command_line.h"
 #include "app/main_block.h"
-#include "app/measurement_options.h"
+#include "app/options/command_line.h"
+#include "app/options/measurement_options.h"
 #include "app/texts.h"
 #include "base/command_line_words.h"
 #include "base/console.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "app/measuring/timed_draw.h"
 #include "app/test_textures.h"
-#include "app/timed_draw.h"
 #include "bench/fpgen/marlune_fp.h"
 #include "bench/fpgen/net_variants.h"
 #include "bench/marlune_arb.h"

@@ -1,9 +1,9 @@
-#include "app/latency_test.h"
+#include "app/measuring/latency_test.h"
 
 #include <gtest/gtest.h>
 
-#include "app/program_set.h"
-#include "app/timed_draw.h"
+#include "app/measuring/timed_draw.h"
+#include "app/programs/program_set.h"
 #include "base/errors.h"
 #include "bench/marlune_timer.h"
 #include "bench/settings.h"

@@ -4,13 +4,13 @@
 
 #include <algorithm>
 
-#include "app/iteration_calibration.h"
-#include "app/measurement_options.h"
-#include "app/program_timing.h"
-#include "app/progress_line.h"
-#include "app/result_lines.h"
-#include "app/section_statistics.h"
-#include "app/timed_draw.h"
+#include "app/measuring/iteration_calibration.h"
+#include "app/measuring/program_timing.h"
+#include "app/measuring/progress_line.h"
+#include "app/measuring/section_statistics.h"
+#include "app/measuring/timed_draw.h"
+#include "app/options/measurement_options.h"
+#include "app/results/result_lines.h"
 #include "tests/support/recording_gl.h"
 
 namespace {

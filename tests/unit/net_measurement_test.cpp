@@ -2,13 +2,13 @@
 // per quad, the "net" object of the JSON results, and the test loop timing
 // every variant once, right after the test, with the test's own timing
 // standing for its own form.
-#include "app/net_measurement.h"
+#include "app/measuring/net_measurement.h"
 
 #include <gtest/gtest.h>
 
-#include "app/net_results_json.h"
-#include "app/program_set.h"
-#include "app/test_loop.h"
+#include "app/measuring/test_loop.h"
+#include "app/programs/program_set.h"
+#include "app/results/net_results_json.h"
 #include "bench/tables.h"
 #include "tests/support/recording_gl.h"
 

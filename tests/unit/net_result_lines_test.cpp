@@ -1,7 +1,7 @@
 // The Net line: rates in the -r prefix's units from the fit's slope, the
 // locale's decimal separator, and a warning with no net cost in it wherever
 // the fit is not trusted.
-#include "app/net_result_lines.h"
+#include "app/results/net_result_lines.h"
 
 #include <gtest/gtest.h>
 

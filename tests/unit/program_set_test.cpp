@@ -1,10 +1,10 @@
-#include "app/program_set.h"
+#include "app/programs/program_set.h"
 
 #include <gtest/gtest.h>
 
-#include "app/net_program_set.h"
-#include "app/program_limits.h"
-#include "app/program_output.h"
+#include "app/programs/net_program_set.h"
+#include "app/programs/program_limits.h"
+#include "app/programs/program_output.h"
 #include "base/errors.h"
 #include "bench/fpgen/marlune_fp.h"
 #include "bench/tables.h"

@@ -1,14 +1,14 @@
 // The JSON and CSV result files: what the schema cannot check (rates from the
 // median, text that is not UTF-8, the optional net object, the quoting), and
 // a failed file leaving the earlier one whole.
-#include "app/result_files.h"
+#include "app/results/result_files.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <iterator>
 
-#include "app/results_csv.h"
+#include "app/results/results_csv.h"
 #include "base/errors.h"
 #include "tests/support/temp_dir.h"
 

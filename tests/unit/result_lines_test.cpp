@@ -1,4 +1,4 @@
-#include "app/result_lines.h"
+#include "app/results/result_lines.h"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <optional>
 
-#include "app/program_limits.h"
-#include "app/program_set.h"
-#include "app/timed_draw.h"
+#include "app/measuring/timed_draw.h"
+#include "app/programs/program_limits.h"
+#include "app/programs/program_set.h"
 #include "base/errors.h"
 #include "bench/settings.h"
 #include "bench/tables.h"

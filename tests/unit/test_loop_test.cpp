@@ -1,8 +1,8 @@
-#include "app/test_loop.h"
+#include "app/measuring/test_loop.h"
 
 #include <gtest/gtest.h>
 
-#include "app/program_set.h"
+#include "app/programs/program_set.h"
 #include "bench/settings.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/recording_gl.h"

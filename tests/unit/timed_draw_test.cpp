@@ -1,4 +1,4 @@
-#include "app/timed_draw.h"
+#include "app/measuring/timed_draw.h"
 
 #include <gtest/gtest.h>
 
