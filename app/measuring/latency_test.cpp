@@ -2,17 +2,10 @@
 
 #include <vector>
 
-#include "app/measuring/program_timing.h"
-#include "app/measuring/progress_line.h"
-#include "app/measuring/section_statistics.h"
 #include "app/measuring/timed_draw.h"
 #include "app/programs/program_set.h"
-#include "app/results/result_files.h"
 #include "app/results/result_lines.h"
 #include "base/console.h"
-#include "base/errors.h"
-#include "base/number_format.h"
-#include "bench/marlune_common.h"
 #include "bench/marlune_glwindow.h"
 #include "bench/settings.h"
 #include "gl/GL.h"
@@ -60,33 +53,23 @@ void bindFirstProgram() {
 
 }  // namespace
 
-double latencyByteCount(int components, int outputCount, int iterations) {
-    return static_cast<double>(components) * 4.0 * outputCount * iterations * frameWidth * frameHeight;
-}
-
-void latencyBandwidthTest() {
+std::vector<LatencyResult> latencyBandwidthTest(const ProgramTimer& timer) {
     const BenchSettings& settings = benchSettings;
     const std::string separator = platform::current().decimalSeparator();
     createOutputTextures(settings.outputCount);
     selectDrawBuffers(settings.outputCount, settings.arbDrawBuffers);
     bindFirstProgram();
-    const TimingPolicy policy = timingPolicy(settings, settings.iterations);
+    std::vector<LatencyResult> results;
     const int sides = settings.latencySizeLast - settings.latencySizeFirst + 1;
     for (int side = 0; side < sides; ++side) {
-        progressStartTest(side + 1, sides, "latency");
-        const TimedProgram timed = timeBoundProgram(policy);
-        const SectionSummary summary = summarizeSections(timed.sectionsMs);
-        const double bytes = latencyByteCount(settings.components, settings.outputCount, timed.iterations);
-        writeLine(formatFixed4(summary.medianMs, separator) + " ms latency");
-        writeLine(formatFixed4(bandwidthRate(bytes, summary.medianMs), separator) + " GB/sec");
-        if (timed.sectionsMs.size() > 1) writeLine(spreadLine(summary, timed.sectionsMs.size(), separator));
+        timer.progress.startTest(side + 1, sides, "latency");
+        const LatencyResult result =
+            latencyResult(settings.outputCount, settings.components, timeBoundProgram(timer));
+        for (const std::string& line : latencyLines(result, separator)) writeLine(line);
         // The output here is exactly its lines; the warning goes beside it.
-        if (const auto warning = shadingWarning(timed.fragmentsCounted, timed.iterations))
+        if (const auto warning = shadingWarning(result.timed.fragmentsCounted, result.fragmentsPerSection))
             writeErrorLine(*warning);
-        const double bytesPerSecond = summary.medianMs > 0 ? bytes * 1000.0 / summary.medianMs : 0.0;
-        runRecord.latency.push_back(
-            {settings.outputCount, settings.components, summary.medianMs, bytesPerSecond});
+        results.push_back(result);
     }
-    saveResultFiles(settings);
-    throw OrderlyStop{exitcode::success};
+    return results;
 }

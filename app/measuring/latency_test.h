@@ -2,11 +2,12 @@
 // several draw buffers at once, and the run ends after its two lines.
 #pragma once
 
-// The bytes the timed section writes: components x 4 bytes per pixel for
-// each output, over the frame that is really drawn.
-double latencyByteCount(int components, int outputCount, int iterations);
+#include <vector>
+
+#include "app/measuring/program_timing.h"
+#include "app/results/test_result.h"
 
 // Prints "%4.4f ms latency" and "%4.4f GB/sec" for each surface side of the
 // settings' range, from the median section with its spread line after
-// several, writes the result files, then ends the run with exit code 0.
-[[noreturn]] void latencyBandwidthTest();
+// several, and returns what it measured.
+std::vector<LatencyResult> latencyBandwidthTest(const ProgramTimer& timer);

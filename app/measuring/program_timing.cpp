@@ -1,37 +1,39 @@
 #include "app/measuring/program_timing.h"
 
-#include "app/measuring/progress_line.h"
-#include "app/measuring/timed_draw.h"
-#include "app/results/result_lines.h"
+#include "app/measuring/iteration_calibration.h"
 
-TimingPolicy timingPolicy(const BenchSettings& settings, int iterations) {
-    return {iterations, settings.minTime * 1000.0, settings.repeat};
+TimingPolicy timingPolicy(const RunOptions& options, int iterations) {
+    return {iterations, options.minTimeS * 1000.0, options.repeat};
 }
 
-TimedProgram timeBoundProgram(const TimingPolicy& policy, const SectionTimer& timeSection,
-                              const std::function<std::optional<std::uint64_t>()>& sectionFragments) {
+SectionDraw sectionDraw(const FragmentCounting& counting, ProgressLine& progress) {
+    return [counting, observer = progress.observer()](int iterations) {
+        return timedDraw(iterations, counting, observer);
+    };
+}
+
+TimedProgram timeBoundProgram(const ProgramTimer& timer) {
+    const TimingPolicy& policy = timer.policy;
     // The line is gone when the sections end, however they end.
     struct EraseProgress {
-        ~EraseProgress() { eraseProgress(); }
-    } erase;
+        ProgressLine& line;
+        ~EraseProgress() { line.erase(); }
+    } erase{timer.progress};
     TimedProgram timed{policy.iterations, {}, std::nullopt};
     if (policy.minTimeMs > 0) {
         timed.iterations = calibrateIterations(policy.minTimeMs, [&](int iterations) {
-            progressStartSection(0, policy.repeat, iterations);
-            return timeSection(iterations);
+            timer.progress.startSection(0, policy.repeat, iterations);
+            return timer.draw(iterations).elapsedMs;
         });
     }
     const auto expected =
         static_cast<std::uint64_t>(pixelsPerIteration) * static_cast<std::uint64_t>(timed.iterations);
     for (int run = 1; run <= policy.repeat; ++run) {
-        progressStartSection(run, policy.repeat, timed.iterations);
-        timed.sectionsMs.push_back(timeSection(timed.iterations));
-        const std::optional<std::uint64_t> counted = sectionFragments();
-        if (!timed.fragmentsCounted || *timed.fragmentsCounted == expected) timed.fragmentsCounted = counted;
+        timer.progress.startSection(run, policy.repeat, timed.iterations);
+        const DrawnSection section = timer.draw(timed.iterations);
+        timed.sectionsMs.push_back(section.elapsedMs);
+        if (!timed.fragmentsCounted || *timed.fragmentsCounted == expected)
+            timed.fragmentsCounted = section.fragments;
     }
     return timed;
-}
-
-TimedProgram timeBoundProgram(const TimingPolicy& policy) {
-    return timeBoundProgram(policy, timedDraw, lastFragmentCount);
 }

@@ -3,11 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
-#include "app/measuring/iteration_calibration.h"
-#include "bench/settings.h"
+#include "app/measuring/progress_line.h"
+#include "app/measuring/timed_draw.h"
+#include "app/options/run_options.h"
 
 struct TimingPolicy {
     int iterations;    // the fixed count, used when minTimeMs is 0
@@ -17,7 +19,22 @@ struct TimingPolicy {
 
 // The run's policy: --min-time, or the fixed count `iterations` (-I), and
 // --repeat.
-TimingPolicy timingPolicy(const BenchSettings& settings, int iterations);
+TimingPolicy timingPolicy(const RunOptions& options, int iterations);
+
+// Draws one timed section of the given number of quads.
+using SectionDraw = std::function<DrawnSection(int iterations)>;
+
+// timedDraw with the run's way of counting fragments, telling `progress` of
+// the quads it submits.
+SectionDraw sectionDraw(const FragmentCounting& counting, ProgressLine& progress);
+
+// How a run times a program: its policy, how a section is drawn, and where
+// the progress shows.
+struct ProgramTimer {
+    TimingPolicy policy;
+    SectionDraw draw;
+    ProgressLine& progress;
+};
 
 struct TimedProgram {
     int iterations;                  // the count each section used
@@ -29,8 +46,5 @@ struct TimedProgram {
 
 // Times the program that is bound now: calibrates the count when the policy
 // has a minimum time, then times `repeat` sections back to back, telling the
-// progress line each section and erasing it at the end. `timeSection` and
-// `sectionFragments` stand in for timedDraw and lastFragmentCount in tests.
-TimedProgram timeBoundProgram(const TimingPolicy& policy);
-TimedProgram timeBoundProgram(const TimingPolicy& policy, const SectionTimer& timeSection,
-                              const std::function<std::optional<std::uint64_t>()>& sectionFragments);
+// progress line each section and erasing it at the end.
+TimedProgram timeBoundProgram(const ProgramTimer& timer);

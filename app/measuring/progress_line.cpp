@@ -1,28 +1,16 @@
 #include "app/measuring/progress_line.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 
-#include "app/measuring/timed_draw.h"
-
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 // The line changes a few times a second; faster would only cost time.
 constexpr double secondsBetweenWrites = 0.25;
 
-bool enabled = false;
-ProgressState state;
-Clock::time_point testStart;
-Clock::time_point sectionsStart;
-Clock::time_point lastWrite;
-std::size_t shownLength = 0;
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 std::string wholeSeconds(double seconds) { return std::to_string(std::lround(seconds)) + " s"; }
@@ -33,23 +21,7 @@ void writeStandardError(const std::string& bytes) {
     std::fflush(stderr);
 }
 
-void show() {
-    const std::string text = progressText(state, secondsSince(testStart), secondsSince(sectionsStart));
-    // Blanks cover what a longer previous line left.
-    const std::size_t cover = shownLength > text.size() ? shownLength - text.size() : 0;
-    progressWriter("\r" + text + std::string(cover, ' '));
-    shownLength = text.size();
-    lastWrite = Clock::now();
-}
-
-void observeSubmission(int submitted) {
-    state.submitted = submitted;
-    if (secondsSince(lastWrite) >= secondsBetweenWrites) show();
-}
-
 }  // namespace
-
-ProgressWriter progressWriter = writeStandardError;
 
 std::string progressText(const ProgressState& s, double testSeconds, double sectionsSeconds) {
     std::string text =
@@ -67,29 +39,44 @@ std::string progressText(const ProgressState& s, double testSeconds, double sect
     return text;
 }
 
-void enableProgress(bool shown) {
-    enabled = shown;
-    submissionObserver = shown ? observeSubmission : nullptr;
+ProgressLine::ProgressLine(bool shown, Writer writer)
+    : shown_(shown), writer_(writer ? std::move(writer) : writeStandardError) {}
+
+void ProgressLine::startTest(int test, int tests, const std::string& label) {
+    if (!shown_) return;
+    state_ = {test, tests, label, 0, 0, 0, 0};
+    testStart_ = sectionsStart_ = Clock::now();
 }
 
-void progressStartTest(int test, int tests, const std::string& label) {
-    if (!enabled) return;
-    state = {test, tests, label, 0, 0, 0, 0};
-    testStart = sectionsStart = Clock::now();
-}
-
-void progressStartSection(int run, int runs, int iterations) {
-    if (!enabled) return;
-    if (run == 1) sectionsStart = Clock::now();
-    state.run = run;
-    state.runs = runs;
-    state.iterations = iterations;
-    state.submitted = 0;
+void ProgressLine::startSection(int run, int runs, int iterations) {
+    if (!shown_) return;
+    if (run == 1) sectionsStart_ = Clock::now();
+    state_.run = run;
+    state_.runs = runs;
+    state_.iterations = iterations;
+    state_.submitted = 0;
     show();
 }
 
-void eraseProgress() {
-    if (shownLength == 0) return;
-    progressWriter("\r" + std::string(shownLength, ' ') + "\r");
-    shownLength = 0;
+void ProgressLine::erase() {
+    if (shownLength_ == 0) return;
+    writer_("\r" + std::string(shownLength_, ' ') + "\r");
+    shownLength_ = 0;
+}
+
+SubmissionObserver ProgressLine::observer() {
+    if (!shown_) return nullptr;
+    return [this](int submitted) {
+        state_.submitted = submitted;
+        if (secondsSince(lastWrite_) >= secondsBetweenWrites) show();
+    };
+}
+
+void ProgressLine::show() {
+    const std::string text = progressText(state_, secondsSince(testStart_), secondsSince(sectionsStart_));
+    // Blanks cover what a longer previous line left.
+    const std::size_t cover = shownLength_ > text.size() ? shownLength_ - text.size() : 0;
+    writer_("\r" + text + std::string(cover, ' '));
+    shownLength_ = text.size();
+    lastWrite_ = Clock::now();
 }

@@ -2,7 +2,11 @@
 // rewritten in place and erased before results are printed.
 #pragma once
 
+#include <chrono>
+#include <functional>
 #include <string>
+
+#include "app/measuring/timed_draw.h"
 
 // Where the test stands, as the line shows it.
 struct ProgressState {
@@ -21,16 +25,33 @@ struct ProgressState {
 // elapsed" before the runs.
 std::string progressText(const ProgressState& state, double testSeconds, double sectionsSeconds);
 
-// Shows the line from now on when `shown` (stderr is a terminal and
-// --no-progress is absent).
-void enableProgress(bool shown);
-// A new test: the line starts over.
-void progressStartTest(int test, int tests, const std::string& label);
-// A section begins: calibration (run 0) or timed run `run` of `runs`.
-void progressStartSection(int run, int runs, int iterations);
-// Erases the line, so that what follows starts at the left margin.
-void eraseProgress();
+class ProgressLine {
+public:
+    // Where the line's bytes go.
+    using Writer = std::function<void(const std::string& bytes)>;
 
-// Where the line goes; tests capture it here.
-using ProgressWriter = void (*)(const std::string& bytes);
-extern ProgressWriter progressWriter;
+    // A line that shows only when `shown` (standard error is a terminal and
+    // --no-progress is absent), written to standard error or to `writer`.
+    explicit ProgressLine(bool shown, Writer writer = nullptr);
+
+    // A new test: the line starts over.
+    void startTest(int test, int tests, const std::string& label);
+    // A section begins: calibration (run 0) or timed run `run` of `runs`.
+    void startSection(int run, int runs, int iterations);
+    // Erases the line, so that what follows starts at the left margin.
+    void erase();
+    // What the timed draw tells of its quads; empty when the line is not shown.
+    SubmissionObserver observer();
+
+private:
+    using Clock = std::chrono::steady_clock;
+    void show();
+
+    bool shown_;
+    Writer writer_;
+    ProgressState state_;
+    Clock::time_point testStart_;
+    Clock::time_point sectionsStart_;
+    Clock::time_point lastWrite_;
+    std::size_t shownLength_ = 0;
+};

@@ -8,12 +8,7 @@
 #include "gl/GL.h"
 #include "gl/GLext.h"
 
-FragmentCounting fragmentCounting;
-SubmissionObserver submissionObserver = nullptr;
-
 namespace {
-
-std::optional<std::uint64_t> fragmentCount;
 
 struct Corner {
     float x, y, s, t;
@@ -59,8 +54,8 @@ void bindImageTextures() {
     gl::glBindTexture(target, testTextures.imageTextures[2]);
 }
 
-std::uint64_t queryResult(GLuint query) {
-    if (fragmentCounting.results64) {
+std::uint64_t queryResult(GLuint query, bool results64) {
+    if (results64) {
         GLuint64 count = 0;
         gl::glGetQueryObjectui64v(query, glenum::QUERY_RESULT_ARB, &count);
         return count;
@@ -80,12 +75,12 @@ void warmUpTimedState(bool counting, GLuint query) {
     gl::glFinish();
 }
 
-void drawQuads(int iterations) {
+void drawQuads(int iterations, const SubmissionObserver& observer) {
     for (int submitted = 0; submitted < iterations;) {
         const int stride = std::min(submissionStride, iterations - submitted);
         for (int i = 0; i < stride; ++i) drawTexturedQuad();
         submitted += stride;
-        if (submissionObserver != nullptr) submissionObserver(submitted);
+        if (observer) observer(submitted);
     }
 }
 
@@ -99,14 +94,15 @@ void setInitialDrawState() {
     gl::glClear(glenum::COLOR_BUFFER_BIT | glenum::DEPTH_BUFFER_BIT);
 }
 
-void prepareFragmentCounting() {
-    fragmentCounting.occlusionQuery =
-        gl::loadExtension("GL_ARB_occlusion_query") || gl::loadCoreOcclusionQuery();
-    fragmentCounting.results64 = fragmentCounting.occlusionQuery && gl::loadExtension("GL_ARB_timer_query");
+FragmentCounting prepareFragmentCounting() {
+    FragmentCounting counting;
+    counting.occlusionQuery = gl::loadExtension("GL_ARB_occlusion_query") || gl::loadCoreOcclusionQuery();
+    counting.results64 = counting.occlusionQuery && gl::loadExtension("GL_ARB_timer_query");
+    return counting;
 }
 
-double timedDraw(int iterations) {
-    fragmentCount.reset();
+DrawnSection timedDraw(int iterations, const FragmentCounting& fragmentCounting,
+                       const SubmissionObserver& observer) {
     const bool counting = fragmentCounting.occlusionQuery;
     gl::glViewport(0, 0, frameWidth, frameHeight);
     gl::glScissor(0, 0, frameWidth, frameHeight);
@@ -119,16 +115,14 @@ double timedDraw(int iterations) {
 
     startTimer();
     if (counting) gl::glBeginQueryARB(glenum::SAMPLES_PASSED_ARB, queries[1]);
-    drawQuads(iterations);
+    drawQuads(iterations, observer);
     if (counting) gl::glEndQueryARB(glenum::SAMPLES_PASSED_ARB);
     gl::glFinish();
-    const double elapsed = stopTimer();
+    DrawnSection section{stopTimer(), std::nullopt};
 
     if (counting) {
-        fragmentCount = queryResult(queries[1]);
+        section.fragments = queryResult(queries[1], fragmentCounting.results64);
         gl::glDeleteQueriesARB(2, queries);
     }
-    return elapsed;
+    return section;
 }
-
-std::optional<std::uint64_t> lastFragmentCount() { return fragmentCount; }

@@ -4,36 +4,38 @@
 
 #include "app/programs/compile_program.h"
 #include "app/programs/program_limits.h"
-#include "app/programs/program_set.h"
+#include "app/programs/test_list.h"
 
-std::vector<NetTestPrograms> netPrograms;
-
-bool netFiguresWanted(const BenchSettings& settings) {
-    return settings.net != 0 && allInstructionsMode(settings);
+bool netFiguresWanted(const BenchSettings& settings, const RunOptions& options) {
+    return options.net && allInstructionsMode(settings);
 }
 
-void assembleNetVariants(const BenchSettings& settings) {
-    netPrograms.clear();
-    if (!netFiguresWanted(settings)) return;
-    for (int test = 0; test < settings.programCount; ++test) {
+std::vector<NetTestPrograms> assembleNetVariants(const BenchSettings& settings,
+                                                 const std::vector<ProgramSource>& testSources) {
+    std::vector<NetTestPrograms> net;
+    for (std::size_t test = 0; test < testSources.size(); ++test) {
         NetTestPrograms programs;
-        programs.set =
-            generateNetVariants(listedInstruction(settings, test), settings, programLimits.maxInstructions);
+        programs.set = generateNetVariants(listedInstruction(settings, static_cast<int>(test)), settings,
+                                           programLimits.maxInstructions);
         const std::vector<NetVariant>& variants = programs.set.variants;
-        for (std::size_t v = 0; v < variants.size(); ++v) {
-            if (variants[v].program.source == programSources[static_cast<std::size_t>(test)])
-                programs.testVariant = static_cast<int>(v);
-            programSetIndirections =
-                std::max(programSetIndirections, variants[v].program.work.textureIndirections);
-        }
-        programs.ids.assign(variants.size(), 0);
-        netPrograms.push_back(std::move(programs));
+        for (std::size_t v = 0; v < variants.size(); ++v)
+            if (variants[v].program.source == testSources[test]) programs.testVariant = static_cast<int>(v);
+        net.push_back(std::move(programs));
     }
+    return net;
 }
 
-std::vector<ProgramSource> netVariantSources() {
+int netIndirections(const std::vector<NetTestPrograms>& net) {
+    int most = 0;
+    for (const NetTestPrograms& programs : net)
+        for (const NetVariant& variant : programs.set.variants)
+            most = std::max(most, variant.program.work.textureIndirections);
+    return most;
+}
+
+std::vector<ProgramSource> netVariantSources(const std::vector<NetTestPrograms>& net) {
     std::vector<ProgramSource> sources;
-    for (const NetTestPrograms& programs : netPrograms) {
+    for (const NetTestPrograms& programs : net) {
         for (std::size_t v = 0; v < programs.set.variants.size(); ++v)
             if (static_cast<int>(v) != programs.testVariant)
                 sources.push_back(programs.set.variants[v].program.source);
@@ -41,12 +43,14 @@ std::vector<ProgramSource> netVariantSources() {
     return sources;
 }
 
-void compileNetVariants(GLenum target) {
-    for (std::size_t test = 0; test < netPrograms.size(); ++test) {
-        NetTestPrograms& programs = netPrograms[test];
+void compileNetVariants(std::vector<NetTestPrograms>& net, const std::vector<GLuint>& testIds,
+                        GLenum target) {
+    for (std::size_t test = 0; test < net.size(); ++test) {
+        NetTestPrograms& programs = net[test];
+        programs.ids.assign(programs.set.variants.size(), 0);
         for (std::size_t v = 0; v < programs.set.variants.size(); ++v) {
             ProgramSource& source = programs.set.variants[v].program.source;
-            programs.ids[v] = static_cast<int>(v) == programs.testVariant ? programIds[test]
+            programs.ids[v] = static_cast<int>(v) == programs.testVariant ? testIds.at(test)
                                                                           : compileProgram(target, source);
             source.clear();
         }

@@ -5,35 +5,35 @@
 
 #include <vector>
 
+#include "app/options/run_options.h"
 #include "bench/fpgen/net_variants.h"
 #include "bench/program_text.h"
 #include "bench/settings.h"
 #include "gl/gl_types.h"
 
 struct NetTestPrograms {
-    NetVariantSet set;
+    NetVariantSet set;        // the texts live until they are compiled
     std::vector<GLuint> ids;  // one per variant once compiled
     // The variant whose text is the test's own: it is neither written nor
     // compiled again, and the test's timing stands for it. -1 for none.
     int testVariant = -1;
 };
 
-// One entry per test, index = test number; empty when the run has no net
-// figures. The texts live until they are compiled.
-extern std::vector<NetTestPrograms> netPrograms;
-
 // --net in all-instructions mode; the option means nothing to the single test.
-bool netFiguresWanted(const BenchSettings& settings);
+bool netFiguresWanted(const BenchSettings& settings, const RunOptions& options);
 
-// Fills netPrograms for the program set just assembled under `settings`,
-// each test's variants generated with the test's own settings, or empties
-// it when the run wants no net figures. Raises what the generator raises.
-void assembleNetVariants(const BenchSettings& settings);
+// One entry per test of `testSources`, each test's variants generated with
+// the test's own settings. Raises what the generator raises.
+std::vector<NetTestPrograms> assembleNetVariants(const BenchSettings& settings,
+                                                 const std::vector<ProgramSource>& testSources);
+
+// The most texture indirections any variant needs; 0 for none.
+int netIndirections(const std::vector<NetTestPrograms>& net);
 
 // The texts that -o writes after the tests' own: every test's variants in
 // order, leaving out each test's own text.
-std::vector<ProgramSource> netVariantSources();
+std::vector<ProgramSource> netVariantSources(const std::vector<NetTestPrograms>& net);
 
-// Compiles every variant on `target`; the test's own form takes the test's
-// program object, so call it after the tests are compiled.
-void compileNetVariants(GLenum target);
+// Compiles every variant on `target` and releases its text; the test's own
+// form takes the test's object from `testIds`.
+void compileNetVariants(std::vector<NetTestPrograms>& net, const std::vector<GLuint>& testIds, GLenum target);

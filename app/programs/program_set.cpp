@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "app/bundled_data.h"
-#include "app/programs/net_program_set.h"
 #include "app/programs/program_binding.h"
 #include "app/programs/program_limits.h"
 #include "app/programs/program_output.h"
+#include "app/programs/test_list.h"
 #include "base/errors.h"
 #include "base/sha256.h"
 #include "bench/fpgen/marlune_fp.h"
@@ -15,44 +15,15 @@
 
 std::vector<ProgramSource> programSources;
 std::vector<GLuint> programIds;
-std::vector<TestFigures> testFigures;
-std::vector<std::string> programDigests;
-std::uint8_t currentInstruction = 0;
-int programSetIndirections = 0;
-
-bool allInstructionsMode(const BenchSettings& settings) {
-    return settings.allInstructions != 0 && settings.vectorAndScalar == 0;
-}
-
-int allInstructionsCount(const BenchSettings& settings) {
-    switch (settings.fragmentProgram) {
-        case FragmentProfile::ARB: {
-            const int byNvOption[] = {25, 26, 29};
-            return byNvOption[settings.nvOption];
-        }
-        case FragmentProfile::FP1:
-            return 22;
-        case FragmentProfile::FP2:
-            return 25;
-        case FragmentProfile::FP4:
-            return 29;
-        default:
-            return 0;
-    }
-}
-
-std::uint8_t listedInstruction(const BenchSettings& settings, int test) {
-    return usesNvProgramUnit(settings.fragmentProgram) ? settings.nvTestList[test]
-                                                       : settings.arbTestList[test];
-}
 
 namespace {
 
-void assembleSingleTest(BenchSettings& settings) {
+ProgramSet singleTest(BenchSettings& settings) {
     settings.programCount = 1;
-    programSetIndirections = 0;
     programSources = {loadProgramText(bundledDataFile("fasm_1.txt"))};
-    testFigures = {blurFigures()};
+    ProgramSet set;
+    set.tests.push_back({blurFigures(), programShape(settings, std::nullopt), ""});
+    return set;
 }
 
 // Every step of a program is one instruction at least, so a length beyond
@@ -69,42 +40,41 @@ void checkProgramLength(const BenchSettings& settings) {
                   Release::pixelBufferAndWindow);
 }
 
-void assembleAllInstructions(BenchSettings& settings) {
+ProgramSet allInstructions(BenchSettings& settings) {
     checkProgramLength(settings);
     settings.programCount = allInstructionsCount(settings);
     programSources.clear();
-    testFigures.clear();
-    programSetIndirections = 0;
+    ProgramSet set;
     for (int test = 0; test < settings.programCount; ++test) {
-        currentInstruction = listedInstruction(settings, test);
-        GeneratedProgram program = generateProgram(currentInstruction, settings);
+        const std::uint8_t instruction = listedInstruction(settings, test);
+        GeneratedProgram program = generateProgram(instruction, settings);
         // An empty text would be printed, saved and handed to the driver as a
         // program; no part of the run can measure it.
         if (program.source.empty())
             throw KorvexError(ErrorKind::general,
-                              std::string("No program text for ") + instructionName(currentInstruction));
+                              std::string("No program text for ") + instructionName(instruction));
         const ProgramWork& work = program.work;
-        testFigures.push_back({instructionName(currentInstruction), work.instructions, work.flops,
-                               work.texels, work.bytesWritten});
-        programSetIndirections = std::max(programSetIndirections, work.textureIndirections);
+        set.tests.push_back(
+            {{instructionName(instruction), work.instructions, work.flops, work.texels, work.bytesWritten},
+             programShape(settings, instruction),
+             ""});
+        set.indirections = std::max(set.indirections, work.textureIndirections);
         programSources.push_back(std::move(program.source));
     }
+    return set;
 }
 
 }  // namespace
 
-void assembleProgramSet(BenchSettings& settings) {
-    if (allInstructionsMode(settings))
-        assembleAllInstructions(settings);
-    else
-        assembleSingleTest(settings);
-    assembleNetVariants(settings);
+ProgramSet assembleProgramSet(BenchSettings& settings, bool netFigures) {
+    ProgramSet set = allInstructionsMode(settings) ? allInstructions(settings) : singleTest(settings);
+    if (netFigures) set.net = assembleNetVariants(settings, programSources);
+    set.indirections = std::max(set.indirections, netIndirections(set.net));
     programIds.assign(programSources.size(), 0);
-    programDigests.clear();
-    for (const ProgramSource& source : programSources)
-        programDigests.push_back(sha256Hex(programString(source)));
+    for (std::size_t test = 0; test < set.tests.size(); ++test)
+        set.tests[test].sha256 = sha256Hex(programString(programSources[test]));
     // The net variants follow the tests, so the tests keep their numbers.
-    const std::vector<ProgramSource> variants = netVariantSources();
+    const std::vector<ProgramSource> variants = netVariantSources(set.net);
     if (settings.output == 1 || settings.output == 3) {
         printPrograms(programSources);
         printPrograms(variants);
@@ -113,4 +83,5 @@ void assembleProgramSet(BenchSettings& settings) {
         savePrograms(programSources);
         savePrograms(variants);
     }
+    return set;
 }

@@ -11,37 +11,34 @@ std::string lengthList(const std::vector<int>& lengths) {
     return text;
 }
 
-}  // namespace
-
-NetFigures netFigures(const NetFit& fit, int testedFlops) {
-    NetFigures figures;
-    figures.nsPerPixelInstruction = fit.msPerTested * 1e6 / static_cast<double>(pixelsPerIteration);
-    figures.instructionsPerSecond = 1e9 / figures.nsPerPixelInstruction;
-    figures.flopsPerSecond = figures.instructionsPerSecond * testedFlops;
-    return figures;
+std::string unavailableLine(const std::string& label, const std::string& reason) {
+    return "Warning: no net figures for " + label + ": " + reason;
 }
 
-std::string netResultLine(const std::string& label, const NetFit& fit, const std::vector<int>& lengths,
-                          int testedFlops, const ResultStyle& style) {
+}  // namespace
+
+std::string netResultLine(const std::string& label, const NetResult& net, const ResultStyle& style) {
+    if (!net.unavailable.empty()) return unavailableLine(label, net.unavailable);
+    const NetFit& fit = net.fit;
     const std::string& point = style.decimalSeparator;
     const std::string r2 = "r2 " + formatFixed4(fit.r2, point);
-    const std::string at = "lengths " + lengthList(lengths);
+    const std::string at = "lengths " + lengthList(net.lengths);
     switch (fit.verdict) {
         case NetVerdict::trusted:
             break;
         case NetVerdict::bent:
-            return netUnavailableLine(
+            return unavailableLine(
                 label, "the times at " + at + " are not on a straight line (largest residual " +
                            formatSignificant(100.0 * fit.maxRelativeResidual, 2, point) +
                            " %, trusted up to " + formatSignificant(100.0 * maxTrustedResidual, 1, point) +
                            " %; " + r2 + ")");
         case NetVerdict::notPositive:
-            return netUnavailableLine(
+            return unavailableLine(
                 label, "at " + at + " the instruction adds no time that can be measured (" + r2 + ")");
         case NetVerdict::underdetermined:
-            return netUnavailableLine(label, "the timings at " + at + " do not determine a line");
+            return unavailableLine(label, "the timings at " + at + " do not determine a line");
     }
-    const NetFigures figures = netFigures(fit, testedFlops);
+    const NetFigures& figures = net.figures;
     const ResultPrefixRow& prefix = resultPrefixTable[style.prefix];
     const auto rate = [&](double perSecond, const std::string& unit) {
         return formatSignificant(perSecond / prefix.divisor, 3, point) + " " + prefix.letter + unit;
@@ -50,8 +47,4 @@ std::string netResultLine(const std::string& label, const NetFit& fit, const std
            rate(figures.flopsPerSecond, "Flops/sec") + " (" +
            formatSignificant(figures.nsPerPixelInstruction, 3, point) + " ns per pixel-instruction; fixed " +
            formatSignificant(fit.fixedMsPerQuad, 3, point) + " ms per quad; " + at + "; " + r2 + ")";
-}
-
-std::string netUnavailableLine(const std::string& label, const std::string& reason) {
-    return "Warning: no net figures for " + label + ": " + reason;
 }

@@ -2,9 +2,6 @@
 
 #include <cmath>
 
-#include "app/measuring/section_statistics.h"
-#include "app/results/net_result_lines.h"
-
 using json = nlohmann::ordered_json;
 
 namespace {
@@ -14,28 +11,25 @@ json finiteOrNull(double value) { return std::isfinite(value) ? json(value) : js
 
 }  // namespace
 
-json netResultJson(const NetVariantSet& set, const std::vector<TimedProgram>& timings, const NetFit& fit) {
+json netResultJson(const NetResult& net) {
     json variants = json::array();
-    for (std::size_t v = 0; v < set.variants.size(); ++v) {
-        const NetVariant& variant = set.variants[v];
-        const TimedProgram& timed = timings[v];
+    for (const NetVariantResult& variant : net.variants) {
         variants.push_back({{"length", variant.length},
-                            {"tested_instructions", variant.program.work.testedInstructions},
-                            {"helper_instructions", variant.program.work.helperInstructions},
+                            {"tested_instructions", variant.testedInstructions},
+                            {"helper_instructions", variant.helperInstructions},
                             {"helper_only", variant.helpersOnly},
-                            {"iterations", timed.iterations},
-                            {"sections_ms", timed.sectionsMs},
-                            {"median_ms", summarizeSections(timed.sectionsMs).medianMs}});
+                            {"iterations", variant.timed.iterations},
+                            {"sections_ms", variant.timed.sectionsMs},
+                            {"median_ms", variant.medianMs}});
     }
-    const NetFigures figures = netFigures(fit, set.testedFlops);
-    const bool trusted = fit.verdict == NetVerdict::trusted;
+    const bool trusted = net.trusted();
     return {{"variants", variants},
             {"fit",
-             {{"ns_per_instruction_pixel", finiteOrNull(figures.nsPerPixelInstruction)},
-              {"fixed_ms_per_quad", finiteOrNull(fit.fixedMsPerQuad)},
-              {"r2", finiteOrNull(fit.r2)},
-              {"max_relative_residual", finiteOrNull(fit.maxRelativeResidual)},
+             {{"ns_per_instruction_pixel", finiteOrNull(net.figures.nsPerPixelInstruction)},
+              {"fixed_ms_per_quad", finiteOrNull(net.fit.fixedMsPerQuad)},
+              {"r2", finiteOrNull(net.fit.r2)},
+              {"max_relative_residual", finiteOrNull(net.fit.maxRelativeResidual)},
               {"trusted", trusted}}},
-            {"instructions_per_s", trusted ? json(figures.instructionsPerSecond) : json(nullptr)},
-            {"flops_per_s", trusted ? json(figures.flopsPerSecond) : json(nullptr)}};
+            {"instructions_per_s", trusted ? json(net.figures.instructionsPerSecond) : json(nullptr)},
+            {"flops_per_s", trusted ? json(net.figures.flopsPerSecond) : json(nullptr)}};
 }

@@ -5,20 +5,20 @@
 #include "platform/host_info.h"
 #include "platform/output_file.h"
 
-RunRecord runRecord;
-
-void checkResultFiles(const BenchSettings& settings) {
-    if (!settings.json.empty()) checkReplaceable(settings.json);
-    if (!settings.csv.empty()) checkReplaceable(settings.csv);
+void checkResultFiles(const RunOptions& options) {
+    if (!options.json.empty()) checkReplaceable(options.json);
+    if (!options.csv.empty()) checkReplaceable(options.csv);
 }
 
-void saveResultFiles(const BenchSettings& settings) {
-    if (!settings.json.empty()) {
+void saveResultFiles(const RunResults& run, const BenchSettings& settings, const RunOptions& options,
+                     const ResultStyle& style) {
+    if (!options.json.empty()) {
+        const nlohmann::ordered_json document =
+            resultsDocument(run, settings, options, style, platform::hostInfo());
         // Strings from the driver need not be UTF-8; a bad byte becomes U+FFFD.
-        const nlohmann::ordered_json document = resultsDocument(runRecord, settings, platform::hostInfo());
         replaceFileAtomically(
-            settings.json,
+            options.json,
             document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n");
     }
-    if (!settings.csv.empty()) replaceFileAtomically(settings.csv, resultsCsv(runRecord));
+    if (!options.csv.empty()) replaceFileAtomically(options.csv, resultsCsv(run, style));
 }

@@ -1,25 +1,9 @@
 #include "app/results/result_lines.h"
 
-#include "base/errors.h"
+#include "app/results/net_result_lines.h"
 #include "base/number_format.h"
-#include "bench/marlune_common.h"
+#include "bench/marlune_glwindow.h"
 #include "bench/tables.h"
-
-namespace {
-
-// The work of the whole timed section: pixels x per-pixel work x iterations,
-// in 64 bits; a product that does not fit raises the overflow error.
-std::int64_t workCount(std::int64_t perPixel, int iterations) {
-    std::int64_t perIteration = 0, total = 0;
-    if (__builtin_mul_overflow(pixelsPerIteration, perPixel, &perIteration) ||
-        __builtin_mul_overflow(perIteration, static_cast<std::int64_t>(iterations), &total))
-        throw integerOverflowError();
-    return total;
-}
-
-}  // namespace
-
-TestFigures blurFigures() { return {"Blur", 9, 73, 5, 4}; }
 
 std::string resultSeparator(int vectorAndScalar, int textureFetches) {
     return vectorAndScalar != 0 && textureFetches != 0 ? "" : " ";
@@ -34,40 +18,73 @@ std::string resultLine(const TestFigures& figures, const ResultStyle& style, int
            std::to_string(iterations) + "   " + sep + formatFixed4(elapsedMs, style.decimalSeparator) + " ms";
 }
 
-std::vector<std::string> resultBlock(const TestFigures& figures, const ResultStyle& style, int iterations,
-                                     double elapsedMs) {
+std::vector<std::string> resultBlock(const TestResult& result, const ResultStyle& style) {
     const std::string letter = resultPrefixTable[style.prefix].letter;
     const auto rateLine = [&](double rate, const std::string& unit) {
         return formatFixed4(rate, style.decimalSeparator) + " " + unit;
     };
-    const std::int64_t instructions =
-        workCount(checkedMultiply(figures.instructions, style.instructionMultiplier), iterations);
-    const double bytes = static_cast<double>(iterations) * figures.bytesWritten * frameWidth * frameHeight;
+    const BlockRates& rates = result.block;
     return {
-        resultLine(figures, style, iterations, elapsedMs),
-        rateLine(instructionRate(style.prefix, instructions, elapsedMs), letter + "Instr/sec"),
-        rateLine(pixelRate(style.prefix, workCount(1, iterations), elapsedMs), letter + "Pixel/sec"),
-        rateLine(flopRate(style.prefix, workCount(figures.flops, iterations), elapsedMs),
-                 letter + "Flops/sec"),
-        rateLine(flopRate(style.prefix, workCount(figures.texels, iterations), elapsedMs),
-                 letter + "Texel/sec"),
-        rateLine(bandwidthRate(bytes, elapsedMs), "GB/sec"),
+        resultLine(result.test.figures, style, result.timed.iterations, result.sections.medianMs),
+        rateLine(rates.instructions, letter + "Instr/sec"),
+        rateLine(rates.pixels, letter + "Pixel/sec"),
+        rateLine(rates.flops, letter + "Flops/sec"),
+        rateLine(rates.texels, letter + "Texel/sec"),
+        rateLine(rates.gigabytes, "GB/sec"),
     };
 }
 
-BaseRates baseRates(const TestFigures& figures, int instructionMultiplier, int iterations, double elapsedMs) {
-    if (!(elapsedMs > 0)) return {0, 0, 0, 0, 0};
-    const double seconds = elapsedMs / 1000.0;
-    const auto perSecond = [&](std::int64_t perPixel) {
-        return static_cast<double>(workCount(perPixel, iterations)) / seconds;
-    };
-    return {perSecond(checkedMultiply(figures.instructions, instructionMultiplier)), perSecond(1),
-            perSecond(figures.flops), perSecond(figures.texels), perSecond(figures.bytesWritten)};
+std::string spreadLine(const SectionSummary& summary, std::size_t runs, const std::string& decimalSeparator) {
+    const auto ms = [&](double value) { return formatFixed4(value, decimalSeparator) + " ms"; };
+    return "Spread: min " + ms(summary.minMs) + ", median " + ms(summary.medianMs) + ", max " +
+           ms(summary.maxMs) + " over " + std::to_string(runs) + " runs";
 }
 
-std::optional<std::string> shadingWarning(std::optional<std::uint64_t> shaded, int iterations) {
-    const auto expected = static_cast<std::uint64_t>(workCount(1, iterations));
-    if (!shaded || *shaded == expected) return std::nullopt;
-    return "Warning: " + std::to_string(*shaded) + " of " + std::to_string(expected) +
+std::optional<std::string> shadingWarning(std::optional<std::uint64_t> counted, std::uint64_t expected) {
+    if (!counted || *counted == expected) return std::nullopt;
+    return "Warning: " + std::to_string(*counted) + " of " + std::to_string(expected) +
            " fragments passed; the rates assume all " + std::to_string(expected) + " were shaded";
+}
+
+std::vector<std::string> latencyLines(const LatencyResult& result, const std::string& decimalSeparator) {
+    std::vector<std::string> lines = {
+        formatFixed4(result.sections.medianMs, decimalSeparator) + " ms latency",
+        formatFixed4(result.gigabytesPerSecond, decimalSeparator) + " GB/sec"};
+    const std::size_t runs = result.timed.sectionsMs.size();
+    if (runs > 1) lines.push_back(spreadLine(result.sections, runs, decimalSeparator));
+    return lines;
+}
+
+namespace {
+
+struct LineAfterBlock {
+    std::string text;
+    bool warning;
+};
+
+std::vector<LineAfterBlock> linesAfterBlock(const TestResult& result, const ResultStyle& style) {
+    std::vector<LineAfterBlock> lines;
+    const std::size_t runs = result.timed.sectionsMs.size();
+    if (runs > 1) lines.push_back({spreadLine(result.sections, runs, style.decimalSeparator), false});
+    if (const auto warning = shadingWarning(result.timed.fragmentsCounted, result.fragmentsPerSection))
+        lines.push_back({*warning, true});
+    if (result.net)
+        lines.push_back(
+            {netResultLine(result.test.figures.label, *result.net, style), !result.net->trusted()});
+    return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> testResultLines(const TestResult& result, const ResultStyle& style) {
+    std::vector<std::string> lines = resultBlock(result, style);
+    for (const LineAfterBlock& line : linesAfterBlock(result, style)) lines.push_back(line.text);
+    return lines;
+}
+
+std::vector<std::string> testWarningLines(const TestResult& result, const ResultStyle& style) {
+    std::vector<std::string> warnings;
+    for (const LineAfterBlock& line : linesAfterBlock(result, style))
+        if (line.warning) warnings.push_back(line.text);
+    return warnings;
 }

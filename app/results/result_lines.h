@@ -1,5 +1,6 @@
 // The result lines of the tests: per test a line that names the test and its
-// per-pixel figures, then five rates, all from the same elapsed time.
+// per-pixel figures, then five rates, all from the same elapsed time, then
+// what follows the block. They only format a TestResult.
 #pragma once
 
 #include <cstdint>
@@ -7,60 +8,42 @@
 #include <string>
 #include <vector>
 
-#include "bench/marlune_glwindow.h"
-
-// What one pixel of a test costs, as its result line shows it and as its
-// rates count it.
-struct TestFigures {
-    std::string label;
-    int instructions;
-    int flops;
-    int texels;
-    int bytesWritten;
-};
-
-// The bundled program's fixed figures: "Blur", 9 instructions, 73 flops,
-// 5 texels and 4 bytes written per pixel.
-TestFigures blurFigures();
+#include "app/programs/test_figures.h"
+#include "app/results/result_style.h"
+#include "app/results/test_result.h"
 
 // One blank, or nothing when vector-and-scalar mode tests texture fetches.
 std::string resultSeparator(int vectorAndScalar, int textureFetches);
-
-// How a block is written: the separator of the first line, the rate prefix
-// (0 kilo, 1 mega, 2 giga), the factor on the instruction count and the
-// locale's decimal separator.
-struct ResultStyle {
-    std::string separator;
-    std::uint8_t prefix;
-    int instructionMultiplier;
-    std::string decimalSeparator;
-};
 
 // The first line of a block, for example
 // "Blur    9  73  5    512  768    10000    1234.5678 ms".
 std::string resultLine(const TestFigures& figures, const ResultStyle& style, int iterations,
                        double elapsedMs);
 
-// The six lines of one test: resultLine, then the instruction, pixel, flop
-// and texel rates and the memory throughput.
-std::vector<std::string> resultBlock(const TestFigures& figures, const ResultStyle& style, int iterations,
-                                     double elapsedMs);
+// The six lines of one test: resultLine with the median section, then the
+// instruction, pixel, flop and texel rates and the memory throughput.
+std::vector<std::string> resultBlock(const TestResult& result, const ResultStyle& style);
 
-// The pixels of one timed iteration: the fixed frame.
-constexpr std::int64_t pixelsPerIteration = frameWidth * frameHeight;
-
-// The five rates of a block in base units (per second, no prefix, bytes not
-// GB), for machine-readable results; all 0 for a section without time.
-struct BaseRates {
-    double instructions, pixels, flops, texels, bytes;
-};
-BaseRates baseRates(const TestFigures& figures, int instructionMultiplier, int iterations, double elapsedMs);
+// "Spread: min X ms, median Y ms, max Z ms over N runs", each time in the
+// result line's "%4.4f" form with the locale's decimal separator.
+std::string spreadLine(const SectionSummary& summary, std::size_t runs, const std::string& decimalSeparator);
 
 // "Warning: N of M fragments passed; the rates assume all M were shaded" when
-// other than pixelsPerIteration x iterations fragments passed a counted timed
-// section (fewer were drawn, or the program discarded some after shading
-// them); nothing when they all passed or nothing could count them.
-std::optional<std::string> shadingWarning(std::optional<std::uint64_t> shaded, int iterations);
+// a counted section passed other than `expected` fragments (fewer were
+// drawn, or the program discarded some after shading them); nothing when
+// they all passed or nothing could count them.
+std::optional<std::string> shadingWarning(std::optional<std::uint64_t> counted, std::uint64_t expected);
+
+// Every line of one test: the block, the spread of several sections, the
+// shading warning, and with net figures the Net line or its warning.
+std::vector<std::string> testResultLines(const TestResult& result, const ResultStyle& style);
+
+// The warning lines among them, in the same order.
+std::vector<std::string> testWarningLines(const TestResult& result, const ResultStyle& style);
+
+// The lines of one latency measurement: "%4.4f ms latency" and "%4.4f
+// GB/sec" from the median section, then the spread of several sections.
+std::vector<std::string> latencyLines(const LatencyResult& result, const std::string& decimalSeparator);
 
 // The ordered result lines of a run; its text form is every line followed
 // by CR LF.

@@ -4,12 +4,13 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
-#include "app/results/run_record.h"
+#include "app/results/result_style.h"
+#include "app/results/test_result.h"
 
 // A field as RFC 4180 writes it: in double quotes, with quotes doubled, when
 // it holds a comma, a quote, CR or LF; else as it is.
 std::string csvField(const std::string& text);
 
-std::string resultsCsv(const RunRecord& run);
+// The warnings as the result lines wrote them in `style`.
+std::string resultsCsv(const RunResults& run, const ResultStyle& style);

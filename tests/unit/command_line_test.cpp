@@ -4,10 +4,10 @@
 
 #include <functional>
 
-#include "app/main_block.h"
-#include "base/command_line_words.h"
+#include "app/options/classic_options.h"
 #include "bench/marlune_common.h"
 #include "bench/settings.h"
+#include "platform/command_line_words.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "base/command_line_words.h"
+#include "platform/command_line_words.h"
 
 std::vector<std::string> splitCommandLine(const std::string& commandLine) {
     std::vector<std::string> parameters;
