@@ -13,7 +13,7 @@ package_packages="dpkg-dev"
 test_packages="$package_packages lintian groff-base libgtest-dev libgmock-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 xvfb
   g++-11 libgl1 libglx-mesa0
-  clang libclang-rt-14-dev
+  clang clang-format-14 libclang-rt-14-dev
   python3-scipy python3-matplotlib python3-jsonschema python3-pytest"
 
 case "${1:-run}" in
