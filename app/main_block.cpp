@@ -1,7 +1,7 @@
 #include "app/main_block.h"
 
-#include "app/display_options.h"
 #include "app/options/classic_options.h"
+#include "app/options/display_choice.h"
 #include "app/options/run_options.h"
 #include "app/results/result_files.h"
 #include "app/run_sequence.h"
@@ -9,10 +9,9 @@
 #include "bench/settings.h"
 
 int korvexMain(const std::vector<std::string>& parameters) {
-    DisplayOptions display;
-    const SplitParameters split = takeRunOptions(takeDisplayOptions(parameters, display));
+    const SplitParameters split = takeRunOptions(parameters);
     stopForUsageOrDisclaimer(split.classic);
-    applyDisplayOptions(display);
+    applyDisplayChoice(split.options);
     applyOptions(split.classic, benchSettings);
     checkResultFiles(split.options);
     runBenchmark(benchSettings.size, benchSettings.size, benchSettings.components, benchSettings.instruction,
