@@ -45,6 +45,12 @@ int errnoOf(DWORD error) {
 
 bool isStream(DWORD fileType) { return fileType == FILE_TYPE_CHAR || fileType == FILE_TYPE_PIPE; }
 
+// Windows names ignore case: names that differ only in case are one name.
+std::string caseless(std::string name) {
+    if (!name.empty()) CharLowerBuffA(name.data(), static_cast<DWORD>(name.size()));
+    return name;
+}
+
 }  // namespace
 
 std::FILE* createNewFile(const std::string& fileName, int& error) {
@@ -102,7 +108,7 @@ FileStatus statusOf(HANDLE handle, const std::string& fileName) {
         status.kind = FileKind::stream;
         // A device has no file index: its full name tells it apart.
         status.identity = identityOf(handle);
-        if (status.identity.empty()) status.identity = "device " + fullPath(fileName);
+        if (status.identity.empty()) status.identity = "device " + caseless(fullPath(fileName));
     } else if (type == FILE_TYPE_DISK) {
         BY_HANDLE_FILE_INFORMATION information{};
         const bool folder = GetFileInformationByHandle(handle, &information) &&
@@ -129,10 +135,7 @@ FileStatus fileStatus(const std::string& fileName) {
     std::string identity = identityOf(folder);
     CloseHandle(folder);
     if (identity.empty()) return {};
-    // Names that differ only in case are one name.
-    std::string name = std::filesystem::path(fileName).filename().string();
-    if (!name.empty()) CharLowerBuffA(name.data(), static_cast<DWORD>(name.size()));
-    return {FileKind::none, identity + "/" + name};
+    return {FileKind::none, identity + "/" + caseless(std::filesystem::path(fileName).filename().string())};
 }
 
 std::FILE* openStream(const std::string& fileName, int& error) {
