@@ -9,9 +9,10 @@
 #include "platform/host_info.h"
 #include "platform/output_file.h"
 
-const char* const resultsTextFile = "korvex_results.txt";
-
 namespace {
+
+// The result lines' file, which every run that reaches its tests writes.
+constexpr const char* resultsTextFile = "korvex_results.txt";
 
 // An output of the run: the option that names it, null for the result lines' file.
 struct RunOutput {

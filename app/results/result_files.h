@@ -10,9 +10,6 @@
 #include "app/results/test_result.h"
 #include "bench/settings.h"
 
-// The result lines' file, which every run that reaches its tests writes.
-extern const char* const resultsTextFile;
-
 // Before anything opens. Two outputs that are one file, or a --json or --csv
 // file that is one of `inputs` (the files the run reads), write one line on
 // standard error that names them, and stop with exit code 2. An output that
