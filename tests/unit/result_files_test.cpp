@@ -9,7 +9,6 @@
 #include <iterator>
 #include <map>
 
-#include "app/measuring/test_loop.h"
 #include "app/results/results_csv.h"
 #include "app/results/results_json.h"
 #include "base/errors.h"
@@ -158,20 +157,6 @@ TEST_F(ResultFilesTest, AFileThatCannotBeWrittenKeepsTheOldOneWhole) {
     EXPECT_EQ('{', directory_.read("run.json")[0]) << "the JSON before it was replaced whole";
     const std::filesystem::directory_iterator absent(directory_.file("absent"));
     EXPECT_EQ(1, std::distance(absent, std::filesystem::directory_iterator())) << "no temporary left";
-}
-
-TEST_F(ResultFilesTest, AFailedJsonStopsNeitherTheResultLinesNorTheCsv) {
-    std::filesystem::create_directory(directory_.file("run.json"));
-    resultLines = {"Blur", "1.0 GInstr/sec"};
-    try {
-        saveResultFiles(run_, settings_, options_, style);
-        ADD_FAILURE() << "no error raised";
-    } catch (const KorvexError& error) {
-        EXPECT_EQ("Cannot create file \"" + directory_.file("run.json") + "\". Is a directory",
-                  std::string(error.what()));
-    }
-    EXPECT_EQ("Blur\r\n1.0 GInstr/sec\r\n", directory_.read("korvex_results.txt"));
-    EXPECT_EQ(resultsCsv(run_, style), directory_.read("run.csv"));
 }
 
 // Names that lead to one file: refused with one line and exit code 2 before
