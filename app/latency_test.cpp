@@ -84,8 +84,8 @@ void latencyBandwidthTest() {
         if (const auto warning = shadingWarning(timed.fragmentsCounted, timed.iterations))
             writeErrorLine(*warning);
         const double bytesPerSecond = summary.medianMs > 0 ? bytes * 1000.0 / summary.medianMs : 0.0;
-        runRecord.latency.push_back(
-            {settings.outputCount, settings.components, summary.medianMs, bytesPerSecond});
+        runRecord.latency.push_back({settings.outputCount, settings.components, summary.medianMs,
+                                     bytesPerSecond, timed.iterations, timed.sectionsMs});
     }
     saveResultFiles(settings);
     throw OrderlyStop{exitcode::success};

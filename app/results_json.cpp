@@ -25,7 +25,9 @@ json latencyJson(const LatencyRecord& record) {
     return {{"outputs", record.outputs},
             {"components", record.components},
             {"ms", record.ms},
-            {"bytes_per_s", record.bytesPerSecond}};
+            {"bytes_per_s", record.bytesPerSecond},
+            {"iterations", record.iterations},
+            {"sections_ms", record.sectionsMs}};
 }
 
 }  // namespace

@@ -25,6 +25,8 @@ struct LatencyRecord {
     int components;
     double ms;
     double bytesPerSecond;
+    int iterations;
+    std::vector<double> sectionsMs;  // every timed section, so that runs can be compared
 };
 
 struct RunRecord {

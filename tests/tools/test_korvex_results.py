@@ -11,7 +11,7 @@ import pytest
 from korvex_results import plot
 from korvex_results.cli import main
 from korvex_results.load import load
-from results_fixtures import make_run, make_test, write
+from results_fixtures import make_latency, make_run, make_test, write
 
 REPO = Path(__file__).resolve().parents[2]
 STEADY = [10.0, 10.1, 9.9, 10.05, 9.95]
@@ -69,6 +69,33 @@ def test_significance_rule(tmp_path, capsys, base_sections, new_sections, new_it
     assert shown in capsys.readouterr().out
 
 
+def test_latency_runs_compare_by_output_count_on_time_and_bandwidth(tmp_path, capsys):
+    base = make_run(latency=[make_latency(STEADY), make_latency(STEADY, outputs=4)])
+    new = make_run(latency=[make_latency(SLOWER_BY_20), make_latency(STEADY, outputs=1)])
+    assert compare(tmp_path, base, new) == 1
+    out = capsys.readouterr().out
+    assert "2        4           0.1           0.12         +20.0%  125.8      104.9     -16.7%" \
+           "  0.008    SLOWER" in out
+    assert "Only in base: 4 outputs, 4 components" in out
+    assert "Only in new: 1 outputs, 4 components" in out
+    assert "1 of 1 latency measurements slower by more than 5%" in out
+    # A file of an older korvex has the median alone: compared, never significant.
+    for entry in base["latency"] + new["latency"]:
+        del entry["sections_ms"], entry["iterations"]
+    assert compare(tmp_path, base, new) == 0
+    assert "+20.0%  125.8      104.9     -16.7%  too few runs" in capsys.readouterr().out
+    assert compare(tmp_path, base, make_run([make_test("MAD", STEADY)])) == 2
+    assert "base.json: a latency (-M) run cannot be compared with an instruction run (" \
+        in capsys.readouterr().err
+
+
+def nested(depth):
+    value = []
+    for _ in range(depth):
+        value = [value]
+    return value
+
+
 BAD_INPUTS = [
     (None, "cannot read it: No such file or directory"),
     ("{ not json", "not JSON: Expecting property name"),
@@ -79,6 +106,17 @@ BAD_INPUTS = [
     (make_run([make_test("MAD", [1.0], sections_ms=[])]),
      "does not match the results schema at tests[0].sections_ms: "),
     (dict(make_run(), driver={"name": "x"}), "does not match the results schema at driver"),
+    ("[" * 100000 + "]" * 100000, "not a korvex results file (nested deeper than 64 levels)"),
+    (make_run(options={"length": 4, "deep": nested(500)}),
+     "not a korvex results file (nested deeper than 64 levels)"),
+    ('{"format": "korvex-results", "format_version": 1e400}',
+     "not JSON: 1e400 is beyond the range of a number"),
+    ('{"format": "korvex-results", "format_version": 1' + "0" * 400 + "}",
+     "not JSON: an integer of 401 digits is beyond the range of a number"),
+    (make_run([make_test("MAD", [1.0, 0.0, 2.0])]),
+     "tests[0].sections_ms[1] is 0; times and bandwidths must be above zero"),
+    (make_run(latency=[{"outputs": 1, "components": 4, "ms": 1.0, "bytes_per_s": 0}]),
+     "latency[0].bytes_per_s is 0; times and bandwidths must be above zero"),
 ]
 
 
@@ -130,6 +168,21 @@ def test_plot_uses_the_net_rate_with_the_sections_spread():
     assert plot._survey_series(run)[1] is False
 
 
+def test_plot_refuses_a_chart_too_tall_to_write(tmp_path, capsys):
+    run = make_run([make_test(f"T{index}", STEADY) for index in range(3000)])
+    assert main(["plot", write(tmp_path, "run.json", run), "-o", str(tmp_path / "chart.png")]) == 2
+    assert "run.json: 3000 tests in 1 run(s) need a chart 722 inches tall, more than the 200 " \
+        in capsys.readouterr().err
+    assert sorted(path.name for path in tmp_path.iterdir()) == ["run.json"]
+
+
+def test_table_markdown_keeps_a_label_with_a_line_break_on_its_row(tmp_path, capsys):
+    document = make_run([make_test("Blur\nwide | <b>", STEADY), make_test("MAD", STEADY)])
+    assert main(["table", write(tmp_path, "run.json", document)]) == 0
+    lines = capsys.readouterr().out.splitlines()
+    assert len(lines) == 6 and lines[4].startswith("| Blur<br>wide \\| &lt;b&gt; | ARB | 9 |")
+
+
 def test_table_csv_reads_back(tmp_path, capsys):
     document = make_run([make_test("MAD", STEADY), make_test("Blur, 5|taps", STEADY)])
     assert main(["table", write(tmp_path, "run.json", document), "--format", "csv"]) == 0
@@ -177,6 +230,8 @@ def test_real_korvex_latency_run_writes_both_files(tmp_path):
                                 "-M", "2")
     assert document["settings"]["mode"] == "latency" and document["tests"] == []
     assert [entry["outputs"] for entry in document["latency"]] == [2]
+    assert document["latency"][0]["iterations"] == 2
+    assert document["latency"][0]["sections_ms"] == [document["latency"][0]["ms"]]
     assert float(rows[0]["bytes_per_s"]) == pytest.approx(document["latency"][0]["bytes_per_s"])
 
 
@@ -235,6 +290,7 @@ def test_merge_pools_sections_by_time_per_quad(tmp_path):
     (lambda run: run["tests"].append(make_test("ADD", STEADY)), "has ADD (ARB), which"),
     (lambda run: run["latency"].append({"outputs": 1, "components": 4, "ms": 1.0,
                                         "bytes_per_s": 1.0}), "a latency (-M) run"),
+    (lambda run: None, "run0.json; its sections would count twice"),  # the same run
 ])
 def test_merge_refuses_runs_that_measured_differently(tmp_path, capsys, change, message):
     first = make_run([make_test("MAD", STEADY), make_test("MUL", STEADY)])
@@ -250,7 +306,7 @@ def test_merge_replaces_a_link_at_the_output_instead_of_writing_through_it(tmp_p
     target = tmp_path / "target.json"
     target.write_text("keep")
     os.symlink(target, tmp_path / "merged.json")
-    run = make_run([make_test("MAD", STEADY)])
-    assert merge(tmp_path, run, run) == 0
+    assert merge(tmp_path, make_run([make_test("MAD", STEADY)]),
+                 make_run([make_test("MAD", SLOWER_BY_20)])) == 0
     assert target.read_text() == "keep" and not (tmp_path / "merged.json").is_symlink()
     assert len(load(str(tmp_path / "merged.json"))["tests"][0]["sections_ms"]) == 10

@@ -14,6 +14,9 @@ matplotlib.use("Agg")
 import matplotlib.pyplot as plt  # noqa: E402
 
 FORMATS = {".png": "png", ".svg": "svg"}
+# About 20,000 pixels at the default 100 dots an inch: within what the image
+# writers accept, and still a file a viewer opens.
+MAX_HEIGHT_INCHES = 200
 
 
 def _series_labels(paths, documents):
@@ -62,8 +65,18 @@ def _survey(axes, labels, documents):
     axes.set_xlabel(title + " in instructions per second; whiskers: fastest to slowest section")
     axes.grid(axis="x", which="major", alpha=0.3)
     profiles = {test["profile"] for document in documents for test in document["tests"]}
-    return "Instruction survey, " + ", ".join(sorted(profiles)), \
-        len(categories) * (0.12 * len(all_series) + 0.12) + 2
+    return "Instruction survey, " + ", ".join(sorted(profiles))
+
+
+def _survey_height(paths, documents):
+    """The chart's height in inches: a row of bars for every test."""
+    tests = len({test["label"] for document in documents for test in document["tests"]})
+    height = tests * (0.12 * len(documents) + 0.12) + 2
+    if height > MAX_HEIGHT_INCHES:
+        raise BadInput(f"{paths[0]}: {tests} tests in {len(documents)} run(s) need a chart "
+                       f"{height:.0f} inches tall, more than the {MAX_HEIGHT_INCHES} plot draws; "
+                       f"chart fewer runs, or list the tests with table")
+    return height
 
 
 def _latency(axes, labels, documents):
@@ -78,7 +91,7 @@ def _latency(axes, labels, documents):
     axes.set_xlabel("outputs (draw buffers)")
     axes.yaxis.set_major_formatter(EngFormatter())
     axes.set_ylabel("Bandwidth written, bytes per second")
-    return "Latency and bandwidth", 5
+    return "Latency and bandwidth"
 
 
 def _kind(path, document):
@@ -98,9 +111,10 @@ def plot(paths, documents, out_path):
         mixed = paths[kinds.index("latency")]
         raise BadInput(f"{mixed}: a latency run cannot share a chart with an instruction "
                        f"survey ({paths[kinds.index('survey')]})")
+    height = _survey_height(paths, documents) if kinds[0] == "survey" else 5
     figure, axes = plt.subplots()
     draw = _survey if kinds[0] == "survey" else _latency
-    title, height = draw(axes, _series_labels(paths, documents), documents)
+    title = draw(axes, _series_labels(paths, documents), documents)
     figure.set_size_inches(10, height)
     axes.legend(title=title, loc="lower left", bbox_to_anchor=(0, 1.01), fontsize="small")
     figure.tight_layout()
