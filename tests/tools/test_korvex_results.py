@@ -2,18 +2,16 @@ import csv
 import hashlib
 import io
 import os
-import shutil
 import subprocess
-from pathlib import Path
 
 import pytest
 
 from korvex_results import plot
 from korvex_results.cli import main
 from korvex_results.load import load
+from korvex_runs import REPO, run_korvex
 from results_fixtures import make_latency, make_run, make_test, write
 
-REPO = Path(__file__).resolve().parents[2]
 STEADY = [10.0, 10.1, 9.9, 10.05, 9.95]
 
 
@@ -191,14 +189,8 @@ def test_table_csv_reads_back(tmp_path, capsys):
     assert rows[2][0] == "Blur, 5|taps" and float(rows[1][9]) == pytest.approx(512 * 768 * 10000)
 
 
-def run_korvex(tmp_path, *arguments):
-    binary = os.environ.get("KORVEX_BINARY")
-    if not binary:
-        pytest.skip("KORVEX_BINARY is not set")
-    shutil.copy(REPO / "fasm_1.txt", tmp_path)
-    shutil.copytree(REPO / "Images", tmp_path / "Images")
-    subprocess.run([os.path.abspath(binary), *arguments], cwd=tmp_path,
-                   stdin=subprocess.DEVNULL, capture_output=True, timeout=300)
+def korvex_files(tmp_path, *arguments):
+    run_korvex(tmp_path, *arguments)
     if not (tmp_path / "out.json").exists():
         pytest.skip("this korvex writes no JSON (--json)")
     with open(tmp_path / "out.csv", newline="", encoding="utf-8") as csv_file:
@@ -208,7 +200,7 @@ def run_korvex(tmp_path, *arguments):
 def test_real_korvex_json_matches_the_schema_and_the_csv_reads_back(tmp_path):
     # -I is ignored with a minimum time: two quads cannot fill 0.05 s. How long
     # each section then lasts is a matter of timing, not of this test.
-    document, rows = run_korvex(tmp_path, "--json", "out.json", "--csv", "out.csv", "-I", "2",
+    document, rows = korvex_files(tmp_path, "--json", "out.json", "--csv", "out.csv", "-I", "2",
                                 "--repeat", "3", "--min-time", "0.05")
     test = document["tests"][0]
     assert test["label"] == "Blur" and test["instruction"] is None
@@ -226,7 +218,7 @@ def test_real_korvex_json_matches_the_schema_and_the_csv_reads_back(tmp_path):
 
 
 def test_real_korvex_latency_run_writes_both_files(tmp_path):
-    document, rows = run_korvex(tmp_path, "--json", "out.json", "--csv", "out.csv", "-I", "2",
+    document, rows = korvex_files(tmp_path, "--json", "out.json", "--csv", "out.csv", "-I", "2",
                                 "-M", "2")
     assert document["settings"]["mode"] == "latency" and document["tests"] == []
     assert [entry["outputs"] for entry in document["latency"]] == [2]
@@ -236,7 +228,7 @@ def test_real_korvex_latency_run_writes_both_files(tmp_path):
 
 
 def test_real_korvex_net_run_matches_the_schema(tmp_path):
-    document, rows = run_korvex(tmp_path, "--json", "out.json", "--csv", "out.csv", "-a", "--net",
+    document, rows = korvex_files(tmp_path, "--json", "out.json", "--csv", "out.csv", "-a", "--net",
                                 "-I", "1", "-l", "8")
     assert document["settings"]["net"] is True and len(document["tests"]) == len(rows) == 25
     for test in document["tests"]:

@@ -116,10 +116,14 @@ def load(path):
     return document
 
 
+def canonical_json(document):
+    """The document as text that depends on its content only, not on its layout."""
+    return json.dumps(document, sort_keys=True, separators=(",", ":"), ensure_ascii=False)
+
+
 def content_sha256(document):
     """The run's identity: equal for the same results however the file was laid out."""
-    text = json.dumps(document, sort_keys=True, separators=(",", ":"), ensure_ascii=False)
-    return hashlib.sha256(text.encode("utf-8")).hexdigest()
+    return hashlib.sha256(canonical_json(document).encode("utf-8")).hexdigest()
 
 
 def describe_driver(document):

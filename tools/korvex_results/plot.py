@@ -102,10 +102,16 @@ def _kind(path, document):
     raise BadInput(f"{path}: holds neither tests nor latency results to plot")
 
 
-def plot(paths, documents, out_path):
+def chart_format(out_path):
+    """The image format that the name's extension asks for."""
     out_format = FORMATS.get(Path(out_path).suffix.lower())
     if out_format is None:
         raise BadInput(f"{out_path}: the chart's name must end in .png or .svg")
+    return out_format
+
+
+def plot(paths, documents, out_path):
+    out_format = chart_format(out_path)
     kinds = [_kind(path, document) for path, document in zip(paths, documents)]
     if len(set(kinds)) > 1:
         mixed = paths[kinds.index("latency")]
