@@ -127,6 +127,9 @@ def report(base_path, base, new_path, new, threshold_pct):
         latency_path, other_path = (base_path, new_path) if kinds[0] else (new_path, base_path)
         raise BadInput(f"{latency_path}: a latency (-M) run cannot be compared with an "
                        f"instruction run ({other_path})")
+    if kinds[0]:
+        latency_compare.check_sections(base_path, base)
+        latency_compare.check_sections(new_path, new)
     compared = latency_compare.report_lines if kinds[0] else _test_lines
     lines, any_slower = compared(base, new, threshold_pct)
     header = _header("base", base_path, base) + _header("new", new_path, new) + [""]

@@ -4,6 +4,7 @@ of the test comparison."""
 import statistics
 from collections import Counter
 
+from .load import BadInput
 from .output import columns
 from .significance import judge, p_text, summary, verdict
 
@@ -24,11 +25,8 @@ def _bytes_per_quad(document, entry):
     return 4 * entry["components"] * entry["outputs"] * settings["width"] * settings["height"]
 
 
-def _per_quad(document, entry):
-    if "sections_ms" in entry:
-        return [section / entry["iterations"] for section in entry["sections_ms"]]
-    # A file of an older korvex holds the median alone; its bandwidth gives it per quad.
-    return [_bytes_per_quad(document, entry) * 1000 / entry["bytes_per_s"]]
+def _per_quad(entry):
+    return [section / entry["iterations"] for section in entry["sections_ms"]]
 
 
 def _bandwidth(document, entry, per_quad):
@@ -51,7 +49,7 @@ def _name(key):
 
 
 def _row(base, base_entry, new, new_entry, threshold_pct, differences):
-    before, after = _per_quad(base, base_entry), _per_quad(new, new_entry)
+    before, after = _per_quad(base_entry), _per_quad(new_entry)
     row = judge(before, after, threshold_pct)
     base_rate, new_rate = _bandwidth(base, base_entry, before), _bandwidth(new, new_entry, after)
     return dict(row, base_rate=base_rate, new_rate=new_rate,
@@ -64,6 +62,14 @@ def _cells(key, row):
             f"{row['change_pct']:+.1f}%", f"{row['base_rate'] / 1e9:.4g}",
             f"{row['new_rate'] / 1e9:.4g}", f"{row['rate_change_pct']:+.1f}%",
             p_text(row["p_value"]), verdict(row)]
+
+
+def check_sections(path, document):
+    """An earlier korvex kept only each measurement's median, which no test can judge."""
+    for index, entry in enumerate(document["latency"]):
+        if "sections_ms" not in entry:
+            raise BadInput(f"{path}: latency[{index}] has no sections_ms (written by an earlier "
+                           f"korvex); compare needs every section")
 
 
 def report_lines(base, new, threshold_pct):

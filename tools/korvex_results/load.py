@@ -2,6 +2,7 @@
 import hashlib
 import json
 import math
+import re
 from pathlib import Path
 
 import jsonschema
@@ -10,6 +11,14 @@ FORMAT_VERSION = 1
 # A results document nests a few levels; far deeper input is no result, and
 # would exhaust Python's recursion in the tools that walk it.
 MAX_DEPTH = 64
+_TOO_DEEP = f"nested deeper than {MAX_DEPTH} levels"
+# Half of a UTF-16 pair, which a JSON escape can name but no text holds.
+_SURROGATE = re.compile("[\ud800-\udfff]")
+# Integers that every JSON reader keeps exact (RFC 8259, section 6).
+MAX_EXACT_INT = 2 ** 53
+# A time from korvex's timer's resolution to far beyond any run: within it,
+# every figure the tools derive stays a finite number other than zero.
+MIN_MS, MAX_MS = 1e-6, 1e15
 SCHEMA_PATH = Path(__file__).resolve().parents[2] / "docs" / "results.schema.json"
 
 
@@ -34,44 +43,55 @@ def _finite_float(text):
     return value
 
 
-def _finite_int(text):
+def _exact_int(text):
     value = int(text)
-    try:
-        float(value)
-    except OverflowError:
-        raise ValueError(f"an integer of {len(text)} digits is beyond the range of a number") \
-            from None
+    if abs(value) > MAX_EXACT_INT:
+        raise ValueError(f"an integer of {len(text.lstrip('-'))} digits is beyond 2^53, where "
+                         f"numbers lose their exact value")
     return value
 
 
-def _nested_too_deep(document):
+def _structure_problem(document):
+    """Why the parsed document is no result whatever its fields hold, or None."""
     pending = [(document, 1)]
     while pending:
         value, depth = pending.pop()
+        if isinstance(value, str) and _SURROGATE.search(value):
+            return "a string holds half of a UTF-16 surrogate pair, which is no character"
         if isinstance(value, (dict, list)):
             if depth > MAX_DEPTH:
-                return True
-            children = value.values() if isinstance(value, dict) else value
+                return _TOO_DEEP
+            children = [*value.keys(), *value.values()] if isinstance(value, dict) else value
             pending += [(child, depth + 1) for child in children]
-    return False
+    return None
 
 
-def _too_deep(path):
-    return BadInput(f"{path}: not a korvex results file (nested deeper than {MAX_DEPTH} levels)")
-
-
-def _divisors(document):
-    """Every time and bandwidth the tools divide by, with where it is."""
+def _times(document):
+    """Every time the tools compute with, with where it is."""
     for index, test in enumerate(document["tests"]):
         for position, section in enumerate(test["sections_ms"]):
             yield f"tests[{index}].sections_ms[{position}]", section
         for field in ("min_ms", "median_ms", "max_ms"):
             yield f"tests[{index}].{field}", test[field]
     for index, entry in enumerate(document["latency"]):
-        for field in ("ms", "bytes_per_s"):
-            yield f"latency[{index}].{field}", entry[field]
+        yield f"latency[{index}].ms", entry["ms"]
         for position, section in enumerate(entry.get("sections_ms", [])):
             yield f"latency[{index}].sections_ms[{position}]", section
+
+
+def _check_figures(path, document):
+    for where, value in _times(document):
+        if not MIN_MS <= value <= MAX_MS:
+            raise BadInput(f"{path}: {where} is {value:g} ms; a time must be from "
+                           f"{MIN_MS:g} ms (a nanosecond) to {MAX_MS:g} ms")
+    for index, test in enumerate(document["tests"]):
+        if not test["min_ms"] <= test["median_ms"] <= test["max_ms"]:
+            raise BadInput(f"{path}: tests[{index}]: min_ms, median_ms and max_ms are not in "
+                           f"order")
+    for index, entry in enumerate(document["latency"]):
+        if entry["bytes_per_s"] <= 0:
+            raise BadInput(f"{path}: latency[{index}].bytes_per_s is {entry['bytes_per_s']:g}; "
+                           f"a bandwidth must be above zero")
 
 
 def _where(error):
@@ -85,7 +105,7 @@ def load(path):
     try:
         with open(path, encoding="utf-8") as results_file:
             document = json.load(results_file, parse_constant=_reject_constant,
-                                 parse_float=_finite_float, parse_int=_finite_int)
+                                 parse_float=_finite_float, parse_int=_exact_int)
     except OSError as error:
         raise BadInput(f"{path}: cannot read it: {error.strerror or error}") from None
     except UnicodeDecodeError:
@@ -96,9 +116,10 @@ def load(path):
     except ValueError as error:
         raise BadInput(f"{path}: not JSON: {error}") from None
     except RecursionError:
-        raise _too_deep(path) from None
-    if _nested_too_deep(document):
-        raise _too_deep(path)
+        raise BadInput(f"{path}: not a korvex results file ({_TOO_DEEP})") from None
+    problem = _structure_problem(document)
+    if problem is not None:
+        raise BadInput(f"{path}: not a korvex results file ({problem})")
     if not isinstance(document, dict) or document.get("format") != "korvex-results":
         raise BadInput(f'{path}: not a korvex results file (no "format": "korvex-results")')
     version = document.get("format_version")
@@ -109,10 +130,7 @@ def load(path):
     if error is not None:
         raise BadInput(f"{path}: does not match the results schema at {_where(error)}: "
                        f"{error.message}")
-    for where, value in _divisors(document):
-        if value <= 0:
-            raise BadInput(f"{path}: {where} is {value:g}; times and bandwidths must be above "
-                           f"zero")
+    _check_figures(path, document)
     return document
 
 
