@@ -79,6 +79,9 @@ def test_check_fails_only_while_the_newest_run_is_past_a_step_toward_slower(tmp_
     assert "  MUL (ARB)  r30  2026-12-02T06:00:00Z  -8." in out
     assert out.endswith("2 steps in 3 tests; in 1 the newest run is past a step toward slower\n")
     assert history("check", "--db", db, "--test", "MUL") == 0  # faster is no regression
+    assert history("check", "--db", db, "--since", "r31") == 0  # an accepted step
+    assert history("check", "--db", db, "--since", "r30") == 1
+    assert history("check", "--db", db, "--since", "r99") == 2
     assert history("check", "--db", db, "--threshold", "15") == 0
     assert "  no step" in capsys.readouterr().out
     # A test that the newest run no longer has is history, whatever its last step.

@@ -5,7 +5,6 @@ import json
 import os
 import sys
 
-from . import compare, history, merge, plot, table
 from .load import BadInput, load
 from .output import write_atomically
 
@@ -54,6 +53,8 @@ def _history_parser(commands):
              "toward slower")
     check.add_argument("--threshold", type=_threshold, default=5.0, metavar="PCT",
                        help="the smallest step that counts, in percent (default 5)")
+    check.add_argument("--since", type=_tag, metavar="TAG",
+                       help="only a step from the first run of this tag on fails the check")
 
 
 def _parser():
@@ -90,6 +91,7 @@ def _emit(text):
 
 
 def _run_history(arguments):
+    from . import history
     if arguments.action == "add":
         _emit(history.add(arguments.files, arguments.db, arguments.tag))
     elif arguments.action == "list":
@@ -100,29 +102,36 @@ def _run_history(arguments):
         _emit(history.show(arguments.db, arguments.renderer, arguments.test))
     else:
         text, any_slower = history.check(arguments.db, arguments.renderer, arguments.test,
-                                         arguments.threshold)
+                                         arguments.threshold, arguments.since)
         _emit(text)
         return EXIT_SLOWER if any_slower else 0
     return 0
 
 
 def _run(arguments):
+    # Each command imports what it uses: scipy and matplotlib take a second to
+    # load, more than a history check takes.
     if arguments.command == "compare":
+        from . import compare
+
         base, new = load(arguments.base), load(arguments.new)
         text, any_slower = compare.report(arguments.base, base, arguments.new, new,
                                           arguments.threshold)
         _emit(text + "\n")
         return EXIT_SLOWER if any_slower else 0
     if arguments.command == "plot":
+        from . import plot
         plot.plot(arguments.files, [load(path) for path in arguments.files], arguments.out)
         return 0
     if arguments.command == "merge":
+        from . import merge
         document = merge.merge(arguments.files, [load(path) for path in arguments.files])
         text = json.dumps(document, indent=1) + "\n"
         write_atomically(arguments.out, lambda output: output.write(text.encode("utf-8")))
         return 0
     if arguments.command == "history":
         return _run_history(arguments)
+    from . import table
     document = load(arguments.file)
     write = table.as_csv if arguments.format == "csv" else table.as_markdown
     _emit(write(document))

@@ -86,9 +86,19 @@ def show_plot(db_path, renderer, label, out_path):
           for key, points in found.items()}, out_path)
 
 
-def check(db_path, renderer, label, threshold_pct):
-    """The steps found, and whether a test's newest run is past a step toward slower."""
+def _first_run_tagged(db_path, found, tag):
+    numbers = [number for points in found.values() for number, run_tag, *_ in points
+               if run_tag == tag]
+    if not numbers:
+        raise BadInput(f"{db_path}: no run of these tests has the tag {tag!r}")
+    return min(numbers)
+
+
+def check(db_path, renderer, label, threshold_pct, since=None):
+    """The steps found, and whether a test's newest run is past a step toward
+    slower (one from the run tagged SINCE on, when given)."""
     found = _series(db_path, renderer, label)
+    since_run = 0 if since is None else _first_run_tagged(db_path, found, since)
     names = _names(found)
     keys = list(found)
     all_steps = find_steps([[point[3] for point in found[key]] for key in keys], threshold_pct)
@@ -104,8 +114,8 @@ def check(db_path, renderer, label, threshold_pct):
         for key, points in series:
             steps = steps_of[key]
             for number, (index, size) in enumerate(steps, start=1):
-                _, tag, started, *_ = points[index]
-                current = (number == len(steps) and size > 0
+                run, tag, started, *_ = points[index]
+                current = (number == len(steps) and size > 0 and run >= since_run
                            and points[-1][0] == newest[renderer_name])
                 slower_now += current
                 rows.append([names[key], tag, started, f"{size * 100:+.1f}%",

@@ -1,4 +1,5 @@
 """Reads a results file and checks it against the repository's schema."""
+import functools
 import hashlib
 import json
 import math
@@ -26,6 +27,7 @@ class BadInput(Exception):
     """A file the tool cannot use; the message names the file and the problem."""
 
 
+@functools.cache  # one for all the files of a command
 def _validator():
     with open(SCHEMA_PATH, encoding="utf-8") as schema_file:
         return jsonschema.Draft202012Validator(json.load(schema_file))
