@@ -158,6 +158,14 @@ def test_show_tables_and_charts_each_test_over_the_runs(tmp_path, capsys):
         "  run  tag  started               ms/quad  sections ms/quad\n"
         "  1    r00  2026-12-01T00:00:00Z  0.2      0.199 to 0.201\n"
         "  2    r01  2026-12-01T01:00:00Z  0.2      0.199 to 0.201\n")
+    # A new program for the label starts a series of its own.
+    changed = make_run([make_test("MUL", [20.0] * 3, program_sha256="1" * 64)] * 2)
+    assert history("add", write(tmp_path, "changed.json", changed), "--db", db) == 0
+    assert history("show", "--db", db, "--test", "MUL") == 0
+    headings = [line for line in capsys.readouterr().out.splitlines() if "MUL" in line]
+    assert headings[1:] == ["llvmpipe (LLVM 15.0.6, 256 bits): MUL (ARB) program 11111111",
+                            "llvmpipe (LLVM 15.0.6, 256 bits): MUL (ARB) program 11111111 #2"]
+    assert headings[0].startswith("llvmpipe (LLVM 15.0.6, 256 bits): MUL (ARB) program ")
     assert history("show", "--db", db, "--renderer", "softpipe") == 2
     assert "no test in the history matches --renderer 'softpipe'" in capsys.readouterr().err
     assert history("show", "--db", db, "-o", str(tmp_path / "chart.png")) == 0

@@ -41,7 +41,8 @@ def _series(db_path, renderer, label):
 def _names(found):
     """Each test's name: label and profile, with its program where the label
     has had several, and a count where a run held it more than once."""
-    programs = Counter((renderer, label) for renderer, label, *_ in found)
+    programs = Counter((renderer, label) for renderer, label, _ in
+                       {(renderer, label, program) for renderer, label, _, program, _ in found})
     names = {}
     for renderer, label, profile, program, occurrence in found:
         name = f"{label} ({profile})"
