@@ -119,10 +119,17 @@ def test_a_history_of_the_first_schema_opens_and_grows(tmp_path, capsys):
     db = str(tmp_path / "old.db")
     with sqlite3.connect(db) as connection:
         connection.executescript((HERE / "history_schema_1.sql").read_text())
+        stored = connection.execute("SELECT document FROM runs WHERE id = 1").fetchone()[0]
     assert history("check", "--db", db, "--test", "MAD") == 0  # two runs: too few for a step
+    # Its runs, of format version 1, are found again, and share the series
+    # of a version 2 run of the same program.
+    assert history("add", write(tmp_path, "run0.json", stored), "--db", db) == 0
+    assert "already in the history (tag schema-1-run-0)" in capsys.readouterr().out
     assert history("add", *stored_runs(tmp_path, {"MAD": [1.5]}, first=48), "--db", db) == 0
+    capsys.readouterr()
     assert history("show", "--db", db) == 0
     out = capsys.readouterr().out
+    assert out.startswith("llvmpipe (LLVM 15.0.6, 256 bits): MAD (ARB)\n")
     assert "  1    schema-1-run-0  2026-12-01T13:00:00Z  0.1      0.099 to 0.101" in out
     assert "  3    r48             2026-12-03T00:00:00Z  0.15     0.1492 to 0.1507" in out
 
@@ -158,14 +165,18 @@ def test_show_tables_and_charts_each_test_over_the_runs(tmp_path, capsys):
         "  run  tag  started               ms/quad  sections ms/quad\n"
         "  1    r00  2026-12-01T00:00:00Z  0.2      0.199 to 0.201\n"
         "  2    r01  2026-12-01T01:00:00Z  0.2      0.199 to 0.201\n")
-    # A new program for the label starts a series of its own.
+    # Another program text, or other settings shaping it, start a series of
+    # its own, named by what tells it apart.
     changed = make_run([make_test("MUL", [20.0] * 3, program_sha256="1" * 64)] * 2)
-    assert history("add", write(tmp_path, "changed.json", changed), "--db", db) == 0
+    shaped = make_run([make_test("MUL", [30.0] * 3, program={"length": 16})])
+    assert history("add", write(tmp_path, "changed.json", changed),
+                   write(tmp_path, "shaped.json", shaped), "--db", db) == 0
     assert history("show", "--db", db, "--test", "MUL") == 0
-    headings = [line for line in capsys.readouterr().out.splitlines() if "MUL" in line]
-    assert headings[1:] == ["llvmpipe (LLVM 15.0.6, 256 bits): MUL (ARB) program 11111111",
-                            "llvmpipe (LLVM 15.0.6, 256 bits): MUL (ARB) program 11111111 #2"]
-    assert headings[0].startswith("llvmpipe (LLVM 15.0.6, 256 bits): MUL (ARB) program ")
+    headings = [line.split(": ", 1)[1] for line in capsys.readouterr().out.splitlines()
+                if "MUL" in line]
+    assert headings == [f"MUL (ARB) length 4, program {make_test('MUL', [1])['program_sha256'][:8]}",
+                        "MUL (ARB) length 4, program 11111111",
+                        "MUL (ARB) length 4, program 11111111 #2", "MUL (ARB) length 16"]
     assert history("show", "--db", db, "--renderer", "softpipe") == 2
     assert "no test in the history matches --renderer 'softpipe'" in capsys.readouterr().err
     assert history("show", "--db", db, "-o", str(tmp_path / "chart.png")) == 0

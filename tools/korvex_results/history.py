@@ -1,11 +1,12 @@
 """history add, list, show and check: runs kept in one SQLite file, each
 test's time per quad over them, and the steps in those series."""
-from collections import Counter
+import json
 
 from . import history_store
 from .changepoints import PENALTY_FACTOR, find_steps
 from .load import BadInput, load
 from .output import columns
+from .program_fields import program_fields
 
 
 def add(paths, db_path, tag):
@@ -38,18 +39,35 @@ def _series(db_path, renderer, label):
     return found
 
 
+def _distinction(program, text_sha256, identities):
+    """What tells this program of a label from its others: the program
+    settings that differ, and the first digits of its text's hash where
+    they do not."""
+    fields = [program_fields(json.loads(other)) for other, _ in identities]
+    own = program_fields(json.loads(program))
+    differing = sorted(name for name in set().union(*fields)
+                       if len({each.get(name) for each in fields}) > 1)
+    parts = [f"{name} {own.get(name, 'none')}" for name in differing]
+    alike = [each for each in fields if all(each.get(name) == own.get(name) for name in differing)]
+    if len(alike) > 1:
+        parts.append(f"program {text_sha256[:8]}")
+    return ", ".join(parts)
+
+
 def _names(found):
-    """Each test's name: label and profile, with its program where the label
-    has had several, and a count where a run held it more than once."""
-    programs = Counter((renderer, label) for renderer, label, _ in
-                       {(renderer, label, program) for renderer, label, _, program, _ in found})
+    """Each test's name: label and profile, with what tells its program apart
+    where the label has had several, and a count where a run held it more
+    than once."""
+    identities = {}
+    for renderer, label, _, program, text_sha256, _ in found:
+        identities.setdefault((renderer, label), set()).add((program, text_sha256))
     names = {}
-    for renderer, label, profile, program, occurrence in found:
+    for key in found:
+        renderer, label, profile, program, text_sha256, occurrence = key
         name = f"{label} ({profile})"
-        if programs[renderer, label] > 1:
-            name += f" program {program[:8]}"
-        names[renderer, label, profile, program, occurrence] = \
-            name + (f" #{occurrence}" if occurrence > 1 else "")
+        if len(identities[renderer, label]) > 1:
+            name += " " + _distinction(program, text_sha256, identities[renderer, label])
+        names[key] = name + (f" #{occurrence}" if occurrence > 1 else "")
     return names
 
 

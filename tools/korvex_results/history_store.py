@@ -1,6 +1,7 @@
 """The results history: one SQLite file of runs and their tests' times per
 quad, with a versioned schema that later versions of the tool upgrade."""
 import contextlib
+import json
 import os
 import sqlite3
 import stat
@@ -9,12 +10,31 @@ from collections import Counter
 from datetime import datetime, timezone
 
 from .load import BadInput, canonical_json, content_sha256
+from .version1 import upgraded
 
 # 'KRXH' in the file's header: tells a history from any other SQLite file.
 APPLICATION_ID = 0x4B525848
 
+
+
+def _documents_in_version_2(connection):
+    """Runs read from format version 1 files as the tool now reads them, so
+    that adding such a file again finds its run, and each test's program."""
+    for run_id, text in connection.execute("SELECT id, document FROM runs").fetchall():
+        document = json.loads(text)
+        if document["format_version"] == 1:
+            document = upgraded(document)
+            connection.execute("UPDATE runs SET content_sha256 = ?, document = ? WHERE id = ?",
+                               (content_sha256(document), canonical_json(document), run_id))
+        connection.executemany(
+            "UPDATE tests SET program = ? WHERE run_id = ? AND position = ?",
+            [(canonical_json(test["program"]), run_id, position)
+             for position, test in enumerate(document["tests"])])
+
+
 # SCHEMA[n] takes a file from version n to n + 1, so that an older history
-# is upgraded step by step. Never change a step once released; add one.
+# is upgraded step by step: SQL statements, and functions of the connection
+# where stored runs must be read. Never change a step once released; add one.
 SCHEMA = [
     [
         """CREATE TABLE runs (
@@ -42,6 +62,10 @@ SCHEMA = [
             max_ms_per_quad REAL NOT NULL,
             PRIMARY KEY (run_id, position))""",
         "CREATE INDEX runs_in_order ON runs (started_order, id)",
+    ],
+    [
+        "ALTER TABLE tests ADD COLUMN program TEXT NOT NULL DEFAULT ''",
+        _documents_in_version_2,
     ],
 ]
 VERSION = len(SCHEMA)
@@ -100,7 +124,10 @@ def _upgrade(connection, path, version):
     with _transaction(connection):
         for step in SCHEMA[version:]:
             for statement in step:
-                connection.execute(statement)
+                if callable(statement):
+                    statement(connection)
+                else:
+                    connection.execute(statement)
         connection.execute(f"PRAGMA application_id = {APPLICATION_ID}")
         connection.execute(f"PRAGMA user_version = {VERSION}")
 
@@ -116,7 +143,7 @@ def open_history(path, writing=False):
             raise BadInput(f"{path}: an empty file; korvex-results history add fills it")
         if version < VERSION:
             _upgrade(connection, path, version)
-    except sqlite3.Error as error:
+    except (sqlite3.Error, ValueError) as error:
         raise BadInput(f"{path}: not a usable results history: {error}") from None
     return connection
 
@@ -151,11 +178,12 @@ def _host(document):
 def _test_rows(run_id, document):
     seen = Counter()
     for position, test in enumerate(document["tests"]):
-        seen[test["label"], test["program_sha256"]] += 1
+        program = canonical_json(test["program"])
+        identity = test["label"], program, test["program_sha256"]
+        seen[identity] += 1
         per_quad = [section / test["iterations"] for section in test["sections_ms"]]
-        yield (run_id, position, test["label"], test["profile"], test["program_sha256"],
-               seen[test["label"], test["program_sha256"]], statistics.median(per_quad),
-               min(per_quad), max(per_quad))
+        yield (run_id, position, test["label"], test["profile"], program, test["program_sha256"],
+               seen[identity], statistics.median(per_quad), min(per_quad), max(per_quad))
 
 
 def add_runs(connection, runs):
@@ -178,8 +206,10 @@ def add_runs(connection, runs):
                 (content, tag, document["started_utc"], _started_order(document["started_utc"]),
                  added_utc, os.path.basename(path), _host(document), document["gl"]["renderer"],
                  _driver(document), document["settings"]["mode"], canonical_json(document)))
-            connection.executemany("INSERT INTO tests VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                                   _test_rows(cursor.lastrowid, document))
+            connection.executemany(
+                "INSERT INTO tests (run_id, position, label, profile, program, program_sha256, "
+                "occurrence, median_ms_per_quad, min_ms_per_quad, max_ms_per_quad) "
+                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)", _test_rows(cursor.lastrowid, document))
     return stored_tags
 
 
@@ -192,14 +222,15 @@ def runs(connection):
 
 
 def series(connection, renderer=None, label=None):
-    """Each test's points in time order, keyed by renderer, label, program and
-    the how-manieth time the run held that program: a list of
+    """Each test's points in time order, keyed by renderer, label, profile,
+    program (its object as JSON text, and its text's SHA-256) and the
+    how-manieth time the run held that program: a list of
     (run number, tag, started, median, min, max) per key, the run number
     counting every run of the history in order."""
     order = {run_id: number for number, (run_id,) in enumerate(connection.execute(
         "SELECT id FROM runs ORDER BY started_order, id"), start=1)}
     rows = connection.execute(
-        "SELECT runs.id, tag, started_utc, renderer, label, profile, program_sha256, "
+        "SELECT runs.id, tag, started_utc, renderer, label, profile, program, program_sha256, "
         "occurrence, median_ms_per_quad, min_ms_per_quad, max_ms_per_quad "
         "FROM tests JOIN runs ON runs.id = tests.run_id "
         "WHERE (:renderer IS NULL OR instr(renderer, :renderer) > 0) "
