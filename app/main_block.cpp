@@ -1,6 +1,7 @@
 #include "app/main_block.h"
 
 #include "app/options/classic_options.h"
+#include "app/options/display_choice.h"
 #include "app/options/run_options.h"
 #include "app/results/result_files.h"
 #include "app/run_sequence.h"
@@ -10,6 +11,7 @@
 int korvexMain(const std::vector<std::string>& parameters) {
     const SplitParameters split = takeRunOptions(parameters);
     stopForUsageOrDisclaimer(split.classic);
+    applyDisplayChoice(split.options);
     applyOptions(split.classic, benchSettings);
     checkResultFiles(split.options);
     runBenchmark(benchSettings.size, benchSettings.size, benchSettings.components, benchSettings.instruction,

@@ -34,6 +34,14 @@ bool takeFileName(const std::string& value, std::string& field) {
     return true;
 }
 
+// An index from --list-devices: decimal digits only, few enough for an int.
+bool takeDeviceIndex(const std::string& value, int& field) {
+    if (value.empty() || value.size() > 6 || value.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    field = std::stoi(value);
+    return true;
+}
+
 const std::vector<OptionRule>& rules() {
     static const std::vector<OptionRule> table = {
         {"--repeat", "a whole number from 1 to " + std::to_string(mostRepeats),
@@ -64,6 +72,22 @@ const std::vector<OptionRule>& rules() {
         {"--net", "",
          [](const std::string&, RunOptions& options) {
              options.net = true;
+             return true;
+         }},
+        {"--platform", "egl or glx",
+         [](const std::string& value, RunOptions& options) {
+             using platform::WindowSystem;
+             if (value != "egl" && value != "glx") return false;
+             options.display.windowSystem = value == "egl" ? WindowSystem::egl : WindowSystem::glx;
+             return true;
+         }},
+        {"--device", "a device index from --list-devices (0, 1, ...)",
+         [](const std::string& value, RunOptions& options) {
+             return takeDeviceIndex(value, options.display.device);
+         }},
+        {"--list-devices", "",
+         [](const std::string&, RunOptions& options) {
+             options.listDevices = true;
              return true;
          }},
     };

@@ -28,6 +28,16 @@ TEST(RunOptionsTest, TakesItsOptionsAndLeavesTheRestToTheClassicOnes) {
     EXPECT_EQ(0.0, defaults.minTimeS);
     EXPECT_TRUE(defaults.progress);
     EXPECT_FALSE(defaults.net);
+    EXPECT_EQ(platform::WindowSystem::automatic, defaults.display.windowSystem);
+    EXPECT_EQ(-1, defaults.display.device) << "the first device";
+    EXPECT_FALSE(defaults.listDevices);
+
+    const RunOptions display =
+        takeRunOptions({"--platform", "glx", "--device", "12", "--platform", "egl", "--list-devices"})
+            .options;
+    EXPECT_EQ(platform::WindowSystem::egl, display.display.windowSystem);
+    EXPECT_EQ(12, display.display.device);
+    EXPECT_TRUE(display.listDevices);
 }
 
 struct Refusal {
@@ -39,6 +49,7 @@ TEST(RunOptionsTest, ABadOrMissingValueStopsWithOneLineNamingTheOptionAndWhatItT
     const std::string repeat = "--repeat takes a whole number from 1 to 1000";
     const std::string minTime =
         "--min-time takes seconds above 0 up to 3600, with \".\" as the decimal point";
+    const std::string device = "--device takes a device index from --list-devices (0, 1, ...)";
     const Refusal refusals[] = {
         {{"--repeat", "0"}, repeat + ", not \"0\""},
         {{"--repeat", "1001"}, repeat + ", not \"1001\""},
@@ -55,6 +66,11 @@ TEST(RunOptionsTest, ABadOrMissingValueStopsWithOneLineNamingTheOptionAndWhatItT
         {{"--json", "--csv", "r.csv"}, "--json takes a file name, and no value follows it"},
         {{"--csv"}, "--csv takes a file name, and no value follows it"},
         {{"--repeat", "1\r\n2"}, repeat + ", not \"1\\x0D\\x0A2\""},
+        {{"--platform", "EGL"}, "--platform takes egl or glx, not \"EGL\""},
+        {{"-I", "1", "--platform"}, "--platform takes egl or glx, and no value follows it"},
+        {{"--device", "-1"}, device + ", not \"-1\""},
+        {{"--device", "1234567"}, device + ", not \"1234567\""},
+        {{"--device", "--list-devices"}, device + ", and no value follows it"},
     };
     for (const Refusal& refusal : refusals) {
         ConsoleCapture console;

@@ -153,13 +153,19 @@ def content_sha256(document):
 
 
 def describe_driver(document):
-    """The GL renderer and version and the driver library, in one line."""
+    """The GL renderer and version, the driver library and the window system,
+    in one line."""
     gl = document["gl"]
     library = document["driver"]
     text = f"{gl['renderer']}, {gl['version']}"
     if library is None:
-        return text + "; driver library not found"
-    return text + f"; {library['name']} {library['version']}".rstrip()
+        text += "; driver library not found"
+    else:
+        text += f"; {library['name']} {library['version']}".rstrip()
+    # Files written before korvex recorded the window system do not name it.
+    if "window_system" in gl:
+        text += f"; through {gl['window_system'].upper()}"
+    return text
 
 
 def describe_host(document):
