@@ -121,6 +121,12 @@ std::string printableValue(const std::string& value) {
     return text;
 }
 
+std::vector<std::string> runOptionNames() {
+    std::vector<std::string> names;
+    for (const OptionRule& rule : rules()) names.emplace_back(rule.name);
+    return names;
+}
+
 SplitParameters takeRunOptions(const std::vector<std::string>& parameters) {
     SplitParameters split;
     for (std::size_t i = 0; i < parameters.size(); ++i) {

@@ -39,6 +39,10 @@ struct SplitParameters {
 // it accepts, and stops with exit code 2, before anything opens.
 SplitParameters takeRunOptions(const std::vector<std::string>& parameters);
 
+// The names takeRunOptions takes, in the table's order; the reference pages
+// are checked against them.
+std::vector<std::string> runOptionNames();
+
 // A value as a refusal line shows it: a control character, which would break
 // the line, as \xHH.
 std::string printableValue(const std::string& value);
