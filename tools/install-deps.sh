@@ -10,7 +10,8 @@ run_packages="g++ cmake make pkg-config libegl-dev libopengl-dev libgl-dev
   libegl1 libopengl0 libegl-mesa0 libgl1-mesa-dri nlohmann-json3-dev"
 package_packages="dpkg-dev"
 test_packages="$package_packages lintian groff-base libgtest-dev libgmock-dev
-  g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 xvfb
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools wine64 xvfb
+  wine32:i386 libgl1:i386 libgl1-mesa-dri:i386
   clang libclang-rt-14-dev
   python3-scipy python3-matplotlib python3-jsonschema python3-pytest"
 
@@ -32,6 +33,10 @@ done
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 echo "Installing:$missing"
+# The 32-bit Windows tests run under 32-bit Wine, an i386 package.
+case "$missing" in
+  *:i386*) dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386 ;;
+esac
 $sudo apt-get update -qq
 # shellcheck disable=SC2086
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds korvex plainly and under AddressSanitizer and UndefinedBehaviorSanitizer,
 # runs every test in both builds, then the tests of tools/korvex-results and
-# the GPU check script on this machine's driver.
+# the GPU check script on this machine's driver, then the Windows programs
+# (64 and 32 bits) under Wine.
 set -eu
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -16,4 +17,5 @@ cmake --build build-asan -j "$jobs"
 KORVEX_BINARY=build/korvex /usr/bin/python3 -m pytest -q -p no:cacheprovider tests/tools
 tests/tools/gpu_check_test.sh build/korvex
 tools/fuzz-smoke.sh
-tools/windows-test.sh
+tools/windows-test.sh x64
+tools/windows-test.sh x86
