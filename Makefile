@@ -18,9 +18,12 @@ deb: package-deps build
 	cmake --build build --target korvex_docs
 	cd build && cpack -G DEB
 
+# The archives need korvex.exe alone, not the Windows tests.
 dist: test-deps
-	tools/build-windows.sh x64
-	tools/build-windows.sh x86
+	for preset in windows windows-x86; do \
+	  cmake --preset $$preset >/dev/null && \
+	  cmake --build --preset $$preset -j "$$(nproc)" --target korvex_dist || exit 1; \
+	done
 	@ls -l build-windows/korvex-*-windows-x64.zip build-windows-x86/korvex-*-windows-x86.zip
 
 test: test-deps

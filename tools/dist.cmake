@@ -22,6 +22,10 @@ foreach(text README.md:README.txt LICENSE:LICENSE)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
 endforeach()
 
+# CPack installs through the preinstall target, which would otherwise build
+# every target first (the Windows tests and tools too); korvex_dist needs
+# korvex alone.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 install(TARGETS korvex RUNTIME DESTINATION .)
 install(FILES fasm_1.txt ${KORVEX_DIST_TEXTS}/README.txt ${KORVEX_DIST_TEXTS}/LICENSE DESTINATION .)
 install(DIRECTORY Images DESTINATION . FILES_MATCHING PATTERN "*.tga")

@@ -1,5 +1,6 @@
-# Sourced by the scripts that run the Windows program under Wine
-# (tools/windows-test.sh, perf/windows_arch_compare.sh). It provides:
+# Sourced, from the repository root, by the scripts that run the Windows
+# program under Wine (tools/windows-test.sh, perf/windows_arch_compare.sh).
+# It provides:
 #   wine_loader ARCH      prints the Wine loader for x64 or x86 programs
 #   use_wine_prefix ARCH DIR
 #                         makes DIR/wineprefix the prefix for ARCH programs
@@ -7,9 +8,12 @@
 #                         starts it, so that no test or timing pays for that,
 #                         and makes a crash end the program at once instead
 #                         of waiting on a dialog
-#   start_display         starts Xvfb on a free display and sets DISPLAY
+#   start_display         starts Xvfb on a free display (tools/start-xvfb.sh)
+#                         and sets DISPLAY
 # On the way out, also on failure, the EXIT trap stops the wineserver of each
 # prefix used and Xvfb, by its PID.
+
+. tools/start-xvfb.sh
 
 # No Mono or Gecko prompts, no trace noise.
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -53,18 +57,6 @@ use_wine_prefix() {
 }
 
 start_display() {
-  # Xvfb picks a free display itself and reports its number.
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$wine_scratch/display" 2>"$wine_scratch/xvfb.log" &
-  wine_xvfb_pid=$!
-  waited=0
-  while [ ! -s "$wine_scratch/display" ]; do
-    if [ "$waited" -ge 100 ] || ! kill -0 "$wine_xvfb_pid" 2>/dev/null; then
-      echo "Xvfb did not start:" >&2
-      cat "$wine_scratch/xvfb.log" >&2
-      exit 1
-    fi
-    sleep 0.1
-    waited=$((waited + 1))
-  done
-  export DISPLAY=":$(cat "$wine_scratch/display")"
+  start_xvfb "$wine_scratch" || exit 1
+  wine_xvfb_pid=$xvfb_pid
 }

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "app/measuring/timed_draw.h"
 #include "app/test_textures.h"
-#include "app/timed_draw.h"
 #include "bench/fpgen/marlune_fp.h"
 #include "bench/fpgen/net_variants.h"
 #include "bench/marlune_arb.h"
@@ -96,7 +96,7 @@ protected:
             for (GLuint index : {0u, 1u})
                 gl::glProgramLocalParameter4fvARB(glenum::FRAGMENT_PROGRAM_ARB, index, zero);
         }
-        timedDraw(1);
+        timedDraw(1, {});
         marlune_arb::disableProgram();
         gl::glDeleteProgramsARB(1, &id);
         std::vector<float> frame(width * height * 4);
