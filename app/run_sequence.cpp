@@ -108,7 +108,6 @@ void runBenchmark(int, int, int components, std::uint8_t, int iterations, const 
 
     results.tests = runTests(compiled, timer, style);
     disableTestProgram(settings.fragmentProgram);
-    saveResults();
     saveResultFiles(results, settings, options, style);
     waitForEnter();
     destroyPbuffer();

@@ -60,6 +60,33 @@ std::FILE* createNewFile(const std::string& fileName, int& error);
 // a link. 0, or the errno-style reason.
 int replaceFile(const std::string& from, const std::string& to);
 
+// What a name leads to, links followed: nothing (a free name, a dangling
+// link), a regular file, a folder, a stream that takes bytes where it is (a
+// pipe or a character device such as /dev/null; NUL or a pipe on Windows),
+// or anything else (a block device, a socket).
+enum class FileKind { none, regular, folder, stream, other };
+struct FileStatus {
+    FileKind kind = FileKind::none;
+    // Equal for two names exactly when they lead to one file: its device and
+    // inode (volume serial number and file index on Windows); for a free
+    // name, its folder's identity and the name, as the folder tells names
+    // apart (Windows ignores case). Empty when not even the folder is there.
+    std::string identity;
+};
+FileStatus fileStatus(const std::string& fileName);
+// Opens an existing stream for writing where it is, creating and truncating
+// nothing; a pipe waits for its reader. Null on failure with the errno-style
+// reason in `error`, also when the name no longer leads to a stream.
+std::FILE* openStream(const std::string& fileName, int& error);
+// Whether openStream could open the stream, told without opening it (a pipe
+// would wait): 0, or the errno-style reason.
+int streamAccess(const std::string& fileName);
+// While `fileName` is not empty, an interrupt or termination of the process
+// (SIGINT, SIGTERM or SIGHUP; Ctrl+C, Ctrl+Break or a closed console on
+// Windows) removes that file before the process ends as it would have; ""
+// ends the duty. For the temporary file of an output, which is never left.
+void removeOnInterrupt(const std::string& fileName);
+
 // The three window-system extensions that the run checks after
 // GL_ARB_multitexture, in order.
 const std::vector<std::string>& pixelBufferExtensionNames();

@@ -100,8 +100,14 @@ const OptionRule* ruleNamed(const std::string& name) {
     return nullptr;
 }
 
-// The value as the line shows it: a control character would break the line.
-std::string shown(const std::string& value) {
+[[noreturn]] void refuse(const OptionRule& rule, const std::string& why) {
+    writeErrorLine(std::string(rule.name) + " takes " + rule.accepts + why);
+    throw OrderlyStop{exitcode::badOption};
+}
+
+}  // namespace
+
+std::string printableValue(const std::string& value) {
     std::string text;
     for (const char c : value) {
         const auto byte = static_cast<unsigned char>(c);
@@ -114,13 +120,6 @@ std::string shown(const std::string& value) {
     }
     return text;
 }
-
-[[noreturn]] void refuse(const OptionRule& rule, const std::string& why) {
-    writeErrorLine(std::string(rule.name) + " takes " + rule.accepts + why);
-    throw OrderlyStop{exitcode::badOption};
-}
-
-}  // namespace
 
 SplitParameters takeRunOptions(const std::vector<std::string>& parameters) {
     SplitParameters split;
@@ -138,7 +137,7 @@ SplitParameters takeRunOptions(const std::vector<std::string>& parameters) {
         if (i + 1 == parameters.size() || ruleNamed(parameters[i + 1]) != nullptr)
             refuse(*rule, ", and no value follows it");
         const std::string& value = parameters[++i];
-        if (!rule->take(value, split.options)) refuse(*rule, ", not \"" + shown(value) + "\"");
+        if (!rule->take(value, split.options)) refuse(*rule, ", not \"" + printableValue(value) + "\"");
     }
     return split;
 }

@@ -38,3 +38,7 @@ struct SplitParameters {
 // accepted writes one line to standard error that names the option and what
 // it accepts, and stops with exit code 2, before anything opens.
 SplitParameters takeRunOptions(const std::vector<std::string>& parameters);
+
+// A value as a refusal line shows it: a control character, which would break
+// the line, as \xHH.
+std::string printableValue(const std::string& value);

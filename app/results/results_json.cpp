@@ -32,7 +32,9 @@ json latencyJson(const LatencyResult& result) {
     return {{"outputs", result.outputs},
             {"components", result.components},
             {"ms", result.sections.medianMs},
-            {"bytes_per_s", result.bytesPerSecond}};
+            {"bytes_per_s", result.bytesPerSecond},
+            {"iterations", result.timed.iterations},
+            {"sections_ms", result.timed.sectionsMs}};
 }
 
 }  // namespace

@@ -70,3 +70,10 @@ def write(directory, name, document):
     path = directory / name
     path.write_text(document if isinstance(document, str) else json.dumps(document))
     return str(path)
+
+
+def make_latency(sections, outputs=2, components=4, iterations=100):
+    median = statistics.median(sections)
+    return {"outputs": outputs, "components": components, "ms": median,
+            "bytes_per_s": 4 * components * outputs * 512 * 768 * iterations / (median / 1000),
+            "iterations": iterations, "sections_ms": sections}

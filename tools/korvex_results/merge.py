@@ -6,7 +6,7 @@ import copy
 import statistics
 
 from .compare import keyed_tests, shape_differences
-from .load import BadInput
+from .load import BadInput, content_sha256
 
 # What must be equal for the sections of two runs to be one sample.
 _SAME_RUN_PARTS = [("the GL driver", ("gl", "vendor")), ("the GL driver", ("gl", "renderer")),
@@ -78,9 +78,15 @@ def _merged_test(tests):
 def merge(paths, documents):
     """One document holding every run's sections, test by test, in the first
     run's order; BadInput when the runs did not measure the same tests alike."""
+    path_by_content = {}
     for path, document in zip(paths, documents):
         if document["latency"]:
             raise BadInput(f"{path}: a latency (-M) run; merge pools instruction runs only")
+        content = content_sha256(document)
+        if content in path_by_content:
+            raise BadInput(f"{path}: the same run as {path_by_content[content]}; its sections "
+                           f"would count twice")
+        path_by_content[content] = path
     first_path, first = paths[0], documents[0]
     keyed = [keyed_tests(document) for document in documents]
     for path, document, tests in zip(paths[1:], documents[1:], keyed[1:]):
