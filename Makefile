@@ -1,9 +1,11 @@
 # korvex: `make run ARGS="..."` builds and runs the benchmark with ARGS as its
 # options; `make test` builds and runs every test; `make deb` builds the
-# Debian package build/korvex_VERSION_ARCH.deb.
+# Debian package build/korvex_VERSION_ARCH.deb; `make dist` the Windows release
+# archives build-windows/korvex-VERSION-windows-x64.zip and
+# build-windows-x86/korvex-VERSION-windows-x86.zip.
 ARGS ?=
 
-.PHONY: run test build deb deps test-deps package-deps
+.PHONY: run test build deb dist deps test-deps package-deps
 
 run: build
 	./build/korvex $(ARGS)
@@ -15,6 +17,14 @@ build: deps
 deb: package-deps build
 	cmake --build build --target korvex_docs
 	cd build && cpack -G DEB
+
+# The archives need korvex.exe alone, not the Windows tests.
+dist: test-deps
+	for preset in windows windows-x86; do \
+	  cmake --preset $$preset >/dev/null && \
+	  cmake --build --preset $$preset -j "$$(nproc)" --target korvex_dist || exit 1; \
+	done
+	@ls -l build-windows/korvex-*-windows-x64.zip build-windows-x86/korvex-*-windows-x86.zip
 
 test: test-deps
 	tools/run-tests.sh

@@ -2,17 +2,18 @@
 # Installs the Debian packages korvex needs, and does nothing when they are
 # all present. "run" installs what building and running need; "package"
 # adds what the Debian package is made with; "test" adds those, the test
-# tools, the Windows cross compiler with Wine, Xvfb with Mesa's GLX, the
-# oldest compiler the tests build with, the fuzzer, and what
-# tools/korvex-results and its tests need (pip, which brings setuptools and
-# wheel, to install its package offline).
+# tools, the Windows cross compilers (64 and 32 bits) with Wine of both
+# widths, Xvfb with Mesa's GLX, the oldest compiler the tests build with, the
+# fuzzer, and what tools/korvex-results and its tests need (pip, which brings
+# setuptools and wheel, to install its package offline).
 set -eu
 
 run_packages="g++ cmake make pkg-config libegl-dev libopengl-dev libgl-dev libx11-dev
   libegl1 libopengl0 libegl-mesa0 libgl1-mesa-dri nlohmann-json3-dev"
 package_packages="dpkg-dev"
 test_packages="$package_packages lintian groff-base libgtest-dev libgmock-dev
-  g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 xvfb
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools wine64 xvfb
+  wine32:i386 libgl1:i386 libgl1-mesa-dri:i386
   g++-11 libgl1 libglx-mesa0
   clang clang-format-14 libclang-rt-14-dev
   python3-scipy python3-matplotlib python3-jsonschema python3-pytest python3-pip"
@@ -35,6 +36,10 @@ done
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 echo "Installing:$missing"
+# The 32-bit Windows tests run under 32-bit Wine, an i386 package.
+case "$missing" in
+  *:i386*) dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386 ;;
+esac
 $sudo apt-get update -qq
 # shellcheck disable=SC2086
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing

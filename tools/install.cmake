@@ -10,8 +10,10 @@ file(RELATIVE_PATH KORVEX_DATA_FROM_BINDIR ${CMAKE_INSTALL_FULL_BINDIR}
 set_property(SOURCE app/bundled_data.cpp APPEND PROPERTY
              COMPILE_DEFINITIONS KORVEX_DATA_FROM_BINDIR="${KORVEX_DATA_FROM_BINDIR}")
 
-# The Windows program runs from a folder of its own.
+# The Windows program runs from a folder of its own, which its release
+# archive holds.
 if(WIN32)
+  include(tools/dist.cmake)
   return()
 endif()
 

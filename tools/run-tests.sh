@@ -2,9 +2,10 @@
 # Checks that every C++ file is as clang-format writes it, builds korvex
 # plainly and under AddressSanitizer and UndefinedBehaviorSanitizer, runs
 # every test in both builds, then the tests of tools/korvex-results and
-# the GPU check script on this machine's driver. The program alone is also
-# built with g++-11, the oldest compiler Debian 12 offers, unoptimised, so
-# that nothing newer than the declared minimum creeps in.
+# the GPU check script on this machine's driver, then the Windows programs
+# (64 and 32 bits) under Wine. The program alone is also built with g++-11,
+# the oldest compiler Debian 12 offers, unoptimised, so that nothing newer
+# than the declared minimum creeps in.
 set -eu
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -23,4 +24,5 @@ ctest --preset sanitizers -j "$jobs"
 KORVEX_BINARY=build/korvex /usr/bin/python3 -m pytest -q -p no:cacheprovider tests/tools
 tests/tools/gpu_check_test.sh build/korvex
 tools/fuzz-smoke.sh
-tools/windows-test.sh
+tools/windows-test.sh x64
+tools/windows-test.sh x86

@@ -1,12 +1,20 @@
 #!/bin/sh
 # The Windows korvex.exe end to end under Wine, each case in a fresh
-# directory holding the test images and fasm_1.txt. Needs a display (Xvfb)
-# and a Wine prefix in the environment; tools/windows-test.sh provides both.
-# Usage: integration.sh WINE KORVEX_EXE SOURCE_DIR
+# directory holding the test images and fasm_1.txt, then the release archive
+# unpacked into an empty folder and run there; for the 32-bit program also a
+# run with Wine reporting Windows XP. Needs a display (Xvfb) and a Wine prefix
+# in the environment; tools/windows-test.sh provides both.
+# Usage: integration.sh WINE x64|x86 KORVEX_EXE ARCHIVE SOURCE_DIR
 set -u
 wine=$1
-korvex=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
-source_dir=$(cd "$3" && pwd)
+arch=$2
+korvex=$(cd "$(dirname "$3")" && pwd)/$(basename "$3")
+archive=$(cd "$(dirname "$4")" && pwd)/$(basename "$4")
+source_dir=$(cd "$5" && pwd)
+case "$arch" in
+  x64) version_line="korvex v0.7 x64 win64" objdump=x86_64-w64-mingw32-objdump ;;
+  *) version_line="korvex v0.7 x86 win32" objdump=i686-w64-mingw32-objdump ;;
+esac
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/korvex-wine-XXXXXX")
 trap 'rm -rf "$work"' EXIT
@@ -17,16 +25,23 @@ fail() {
   failures=$((failures + 1))
 }
 
-# Runs korvex.exe with the arguments, Enter on its input; leaves the output in
-# $work/case/out and the exit code in $code. $setup, when set, runs in the
-# case's directory first.
+# Runs PROGRAM in DIRECTORY with the arguments, Enter on its input; leaves
+# the output in DIRECTORY/out and the exit code in $code. A run takes at most
+# 15 s here; a hang fails in a minute.
+run_in() {
+  out=$1/out
+  (cd "$1" && shift && printf '\r\n' | timeout 60 "$wine" "$@" >out 2>err)
+  code=$?
+}
+
+# Runs korvex.exe with the arguments in $work/case, made afresh with the test
+# images and fasm_1.txt. $setup, when set, runs in the case's directory first.
 run() {
   rm -rf "$work/case"
   mkdir "$work/case"
   cp -r "$source_dir/Images" "$source_dir/fasm_1.txt" "$work/case/"
   [ -z "${setup:-}" ] || (cd "$work/case" && eval "$setup")
-  (cd "$work/case" && printf '\r\n' | timeout 120 "$wine" "$korvex" "$@" >out 2>err)
-  code=$?
+  run_in "$work/case" "$korvex" "$@"
 }
 
 expect_code() {
@@ -35,7 +50,7 @@ expect_code() {
 
 # Line N of the output, without its CR.
 line() {
-  sed -n "$1p" "$work/case/out" | tr -d '\r'
+  sed -n "$1p" "$out" | tr -d '\r'
 }
 
 expect_line() {
@@ -44,28 +59,36 @@ expect_line() {
 
 # Some output line matches the extended regular expression (CR excluded).
 expect_match() {
-  tr -d '\r' <"$work/case/out" | grep -Eq "$1" || fail "no line matches '$1'"
+  tr -d '\r' <"$out" | grep -Eq "$1" || fail "no line matches '$1'"
 }
 
-# Every line ends in CR LF, and there is no other CR.
+# Every line of the file (the output by default) ends in CR LF, and there is
+# no other CR.
 expect_crlf() {
-  lines=$(tr -cd '\n' <"$work/case/out" | wc -c)
-  ending_in_cr=$(grep -c "$(printf '\r')\$" "$work/case/out")
-  carriage_returns=$(tr -cd '\r' <"$work/case/out" | wc -c)
+  file=${1:-$out}
+  lines=$(tr -cd '\n' <"$file" | wc -c)
+  ending_in_cr=$(grep -c "$(printf '\r')\$" "$file")
+  carriage_returns=$(tr -cd '\r' <"$file" | wc -c)
   [ "$ending_in_cr" -eq "$lines" ] && [ "$carriage_returns" -eq "$lines" ] ||
-    fail "lines do not all end in a single CR LF"
+    fail "lines of $(basename "$file") do not all end in a single CR LF"
 }
 
 expect_line_count() {
-  count=$(tr -cd '\n' <"$work/case/out" | wc -c)
+  count=$(tr -cd '\n' <"$out" | wc -c)
   [ "$count" -eq "$1" ] || fail "$count lines, expected $1"
+}
+
+# The results file in DIRECTORY holds COUNT non-empty lines.
+expect_results() {
+  [ "$(tr -d '\r' <"$1/korvex_results.txt" 2>/dev/null | grep -c .)" -eq "$2" ] ||
+    fail "korvex_results.txt lacks its $2 lines"
 }
 
 echo "disclaimer"
 run -d
 expect_code 0
 expect_line_count 22
-expect_line 1 "korvex v0.7 x64 win64"
+expect_line 1 "$version_line"
 expect_crlf
 
 echo "usage for 30 parameters, an empty quoted pair not counting"
@@ -84,8 +107,7 @@ expect_match '^Blur +9 +73 +5 +512 +768 +5 +[0-9]+\.[0-9]{4} ms$'
 for unit in GInstr/sec GPixel/sec GFlops/sec GTexel/sec "GB/sec"; do
   expect_match "^[0-9]+\.[0-9]{4} $unit\$"
 done
-[ "$(tr -d '\r' <"$work/case/korvex_results.txt" 2>/dev/null | grep -c .)" -eq 6 ] ||
-  fail "korvex_results.txt lacks its 6 lines"
+expect_results "$work/case" 6
 
 echo "program texts pass over taken names; the results replace the old file"
 setup='mkdir fasm_0000.txt && echo other >fasm_0001.txt && echo old >korvex_results.txt'
@@ -95,7 +117,7 @@ expect_code 0
 [ "$(head -n 1 "$work/case/fasm_0002.txt" 2>/dev/null | tr -d '\r')" = '!!ARBfp1.0' ] ||
   fail "the program text is not in fasm_0002.txt"
 [ "$(cat "$work/case/fasm_0001.txt")" = other ] || fail "another run's fasm_0001.txt was overwritten"
-[ "$(tr -d '\r' <"$work/case/korvex_results.txt" | grep -c .)" -eq 6 ] || fail "korvex_results.txt was not replaced"
+expect_results "$work/case" 6
 [ -z "$(ls "$work/case" | grep '\.tmp$')" ] || fail "a temporary file was left"
 
 echo "outputs of one file, their names differing in case, are refused before the run"
@@ -129,6 +151,41 @@ echo "NV profile on a driver without it"
 run -f fp1
 expect_code 2
 expect_line 1 "GL_NV_fragment_program not supported"
+
+echo "the release archive, unpacked into an empty folder"
+mkdir "$work/unpacked"
+python3 -m zipfile -e "$archive" "$work/unpacked" || fail "the archive does not unpack"
+name=$(basename "$archive" .zip)
+folder=$work/unpacked/$name
+listing=$(cd "$work/unpacked" && find . | sort | tr '\n' ' ')
+expected=". ./$name ./$name/Images ./$name/Images/3dsmax5beta_image1.tga ./$name/Images/memorial_orig_tm.tga \
+./$name/Images/spectrum.tga ./$name/LICENSE ./$name/README.txt ./$name/fasm_1.txt ./$name/korvex.exe "
+[ "$listing" = "$expected" ] || fail "the archive holds $listing"
+for text in README.md:README.txt LICENSE:LICENSE; do
+  expect_crlf "$folder/${text#*:}"
+  tr -d '\r' <"$folder/${text#*:}" | cmp -s - "$source_dir/${text%:*}" || fail "${text#*:} is not ${text%:*}"
+done
+"$objdump" -h "$folder/korvex.exe" | grep -q '\.debug' && fail "korvex.exe is not stripped"
+run_in "$folder" korvex.exe -I 5
+expect_code 0
+expect_match '^Blur +9 +73 +5 +512 +768 +5 +[0-9]+\.[0-9]{4} ms$'
+expect_results "$folder" 6
+run_in "$folder" korvex.exe -a -I 1
+expect_code 0
+expect_results "$folder" 150
+
+if [ "$arch" = x86 ]; then
+  echo "Wine reporting Windows XP"
+  # What `winecfg -v winxp` sets for the whole prefix, set for korvex.exe
+  # alone and taken back after, so that the prefix stays as Wine made it.
+  app_defaults='HKCU\Software\Wine\AppDefaults\korvex.exe'
+  "$wine" reg add "$app_defaults" /v Version /d winxp /f >/dev/null 2>&1
+  run -I 5 --json run.json
+  "$wine" reg delete "$app_defaults" /f >/dev/null 2>&1
+  expect_code 0
+  expect_results "$work/case" 6
+  grep -Eq '"kernel": *"5\.1\.' "$work/case/run.json" 2>/dev/null || fail "Wine did not report Windows XP"
+fi
 
 if [ "$failures" -ne 0 ]; then
   echo "korvex.exe under Wine: $failures failed checks"

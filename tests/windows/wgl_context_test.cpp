@@ -88,24 +88,25 @@ struct PbufferFakes {
     static inline std::vector<int> bufferAttributes;
     static inline std::vector<std::string> calls;
 
-    static int choose(void*, const int* attributes, const float*, unsigned, int* format, unsigned* count) {
+    static int KVX_APIENTRY choose(void*, const int* attributes, const float*, unsigned, int* format,
+                                   unsigned* count) {
         const bool plain = attributes[4] == 0;
         if (!plain) formatAttributes.assign(attributes, attributes + 28);
         *format = 7;
         *count = plain ? 1 : floatFormats;
         return plain ? plainResult : floatResult;
     }
-    static void* create(void*, int format, int width, int height, const int* attributes) {
+    static void* KVX_APIENTRY create(void*, int format, int width, int height, const int* attributes) {
         calls.push_back(recording_gl::call("wglCreatePbufferARB", format, width, height));
         bufferAttributes.assign(attributes, attributes + 6);
         return pbuffer;
     }
-    static void* deviceContext(void*) { return pbufferDC; }
-    static int release(void* buffer, void* dc) {
+    static void* KVX_APIENTRY deviceContext(void*) { return pbufferDC; }
+    static int KVX_APIENTRY release(void* buffer, void* dc) {
         calls.push_back(recording_gl::call("wglReleasePbufferDCARB", buffer == pbuffer, dc == pbufferDC));
         return TRUE;
     }
-    static int destroy(void* buffer) {
+    static int KVX_APIENTRY destroy(void* buffer) {
         calls.push_back(recording_gl::call("wglDestroyPbufferARB", buffer == pbuffer));
         return TRUE;
     }
