@@ -27,15 +27,14 @@ const std::set<std::string> flowOps = {"IF",      "ELSE", "ENDIF", "REP", "ENDRE
                                        "ENDLOOP", "BRK",  "CONT",  "CAL", "RET"};
 // The languages' ALU mnemonics beyond the instruction table's.
 const std::set<std::string> otherAluOps = {
-    "CMP",  "SGE",  "SLT",   "SWZ",  "SEQ",  "SFL",   "SGT", "SLE",  "SNE",  "STR",   "DDX",  "DDY",
-    "X2D",  "DP2A", "PK2H",  "PK2US", "PK4B", "PK4UB", "UP2H", "UP2US", "UP4B", "UP4UB", "CEIL", "I2F",
-    "NOT",  "ROUND", "SSG",  "TRUNC", "RCC",  "SHL",   "SHR", "MOD",  "AND",  "OR",    "XOR",  "SAD"};
+    "CMP", "SGE",   "SLT",  "SWZ",   "SEQ",  "SFL",   "SGT",  "SLE",   "SNE",  "STR",   "DDX",  "DDY",
+    "X2D", "DP2A",  "PK2H", "PK2US", "PK4B", "PK4UB", "UP2H", "UP2US", "UP4B", "UP4UB", "CEIL", "I2F",
+    "NOT", "ROUND", "SSG",  "TRUNC", "RCC",  "SHL",   "SHR",  "MOD",   "AND",  "OR",    "XOR",  "SAD"};
 // Words before a declaration's keyword.
-const std::set<std::string> declarationModifiers = {"SHORT", "LONG",     "INT",          "UINT",
-                                                    "FLOAT", "FLAT",     "CENTROID",     "NOPERSPECTIVE"};
-const std::set<std::string> declarationWords = {"OPTION", "TEMP",    "PARAM",   "ATTRIB", "OUTPUT",
-                                                "ALIAS",  "ADDRESS", "DEFINE",  "DECLARE", "BUFFER",
-                                                "BUFFER4"};
+const std::set<std::string> declarationModifiers = {"SHORT", "LONG", "INT",      "UINT",
+                                                    "FLOAT", "FLAT", "CENTROID", "NOPERSPECTIVE"};
+const std::set<std::string> declarationWords = {"OPTION",  "TEMP",   "PARAM",   "ATTRIB", "OUTPUT", "ALIAS",
+                                                "ADDRESS", "DEFINE", "DECLARE", "BUFFER", "BUFFER4"};
 
 const char* const blanks = " \t\r\n";
 
@@ -45,7 +44,9 @@ std::string trim(const std::string& s) {
     return s.substr(first, s.find_last_not_of(blanks) - first + 1);
 }
 
-bool startsWith(const std::string& s, const std::string& prefix) { return s.compare(0, prefix.size(), prefix) == 0; }
+bool startsWith(const std::string& s, const std::string& prefix) {
+    return s.compare(0, prefix.size(), prefix) == 0;
+}
 
 bool identifierCharacter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '$';
@@ -62,7 +63,8 @@ bool knownMnemonic(const std::string& op) {
 std::string baseMnemonic(const std::string& token) {
     std::string op = token.substr(0, token.find('.'));
     for (const std::string saturation : {"_SSAT", "_SAT"}) {
-        if (op.size() > saturation.size() && op.compare(op.size() - saturation.size(), saturation.size(), saturation) == 0) {
+        if (op.size() > saturation.size() &&
+            op.compare(op.size() - saturation.size(), saturation.size(), saturation) == 0) {
             op.resize(op.size() - saturation.size());
             break;
         }

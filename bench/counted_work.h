@@ -10,15 +10,16 @@
 #include "bench/tables.h"
 
 struct CountedWork {
-    std::uint8_t language = FragmentProfile::INVALID;  // FragmentProfile from the header; INVALID for any other header
-    int nvOption = 0;       // ARBfp1.0 only: 1 the NV option, 2 the NV2 option
+    // The FragmentProfile the header names; INVALID for any other header.
+    std::uint8_t language = FragmentProfile::INVALID;
+    int nvOption = 0;  // ARBfp1.0 only: 1 the NV option, 2 the NV2 option
     // ALU instructions by mnemonic, without precision, condition-code or
     // saturation suffixes ("MADR_SAT" counts as "MAD").
     std::map<std::string, int> aluByOpcode;
-    int instructions = 0;  // every instruction written, flow keywords included; END is none
-    int flops = 0;         // by the generator's instruction table; mnemonics outside it count none
-    int texels = 0;        // texture fetches: TEX, TXP, TXB, TXD, TXL, TXF
-    int bytesWritten = 0;  // 4 x components written, summed over the colour outputs
+    int instructions = 0;      // every instruction written, flow keywords included; END is none
+    int flops = 0;             // by the generator's instruction table; mnemonics outside it count none
+    int texels = 0;            // texture fetches: TEX, TXP, TXB, TXD, TXL, TXF
+    int bytesWritten = 0;      // 4 x components written, summed over the colour outputs
     bool flowControl = false;  // branches, loops or subroutine calls: the static count is not what runs
 };
 

@@ -29,10 +29,14 @@ TEST(CountedWorkTest, TheHeaderAloneNamesTheLanguage) {
     EXPECT_EQ(FragmentProfile::INVALID, programLanguage({}));
 }
 
+struct Counts {
+    int instructions, flops, texels, bytesWritten;
+};
+
 struct HandCount {
     const char* name;
     const char* text;
-    int instructions, flops, texels, bytesWritten;
+    Counts counts;
     std::map<std::string, int> alu;
     bool flowControl = false;
     int nvOption = 0;
@@ -57,7 +61,8 @@ const HandCount handCounts[] = {
      "MUL glow.xy, c, n;         # 2, output 1: xy\n"
      "END\n"
      "MUL c, c, c;\n",
-     10, 13, 2, 24, {{"DP3", 1}, {"RSQ", 1}, {"MUL", 2}, {"CMP", 1}, {"MOV", 1}, {"MAD", 1}}},
+     {10, 13, 2, 24},
+     {{"DP3", 1}, {"RSQ", 1}, {"MUL", 2}, {"CMP", 1}, {"MOV", 1}, {"MAD", 1}}},
     {"FP1.0: precision and condition-code suffixes, conditional writes, a half-precision output",
      "!!FP1.0\n"
      "DEFINE half = {0.5, 0.5, 0.5, 0.5};\n"
@@ -71,7 +76,8 @@ const HandCount handCounts[] = {
      "KIL LT.x;\n"
      "MOVH o[COLH].xyz, H1;\n"
      "END\n",
-     8, 26, 1, 12, {{"MUL", 1}, {"ADD", 1}, {"MOV", 2}, {"RFL", 1}, {"LG2", 1}}},
+     {8, 26, 1, 12},
+     {{"MUL", 1}, {"ADD", 1}, {"MOV", 2}, {"RFL", 1}, {"LG2", 1}}},
     {"NVfp4.0: opcode modifiers, typed declarations, LOD and texel fetches",
      "!!NVfp4.0\n"
      "FLOAT TEMP a, b;\n"
@@ -83,7 +89,8 @@ const HandCount handCounts[] = {
      "SHL.S i, i, 1;               # outside the table: 0\n"
      "MUL.F.SAT result.color, a, b;  # 4\n"
      "END\n",
-     6, 6, 2, 16, {{"DIV", 1}, {"SHL", 1}, {"MUL", 1}}},
+     {6, 6, 2, 16},
+     {{"DIV", 1}, {"SHL", 1}, {"MUL", 1}}},
     {"ARB with the NV2 option: a branch around a loop",
      "!!ARBfp1.0\n"
      "OPTION NV_fragment_program2;\n"
@@ -99,7 +106,10 @@ const HandCount handCounts[] = {
      "ENDIF;\n"
      "MOV result.color, a;\n"
      "END\n",
-     9, 4, 0, 16, {{"MOV", 3}, {"ADD", 1}}, true, 2},
+     {9, 4, 0, 16},
+     {{"MOV", 3}, {"ADD", 1}},
+     true,
+     2},
     {"FP2.0: a repeated block",
      "!!FP2.0\n"
      "DEFINE n = {3, 0, 0, 0};\n"
@@ -108,7 +118,9 @@ const HandCount handCounts[] = {
      "ENDREP;\n"
      "MOVR o[COLR], R0;\n"
      "END\n",
-     4, 8, 0, 16, {{"MAD", 1}, {"MOV", 1}}, true},
+     {4, 8, 0, 16},
+     {{"MAD", 1}, {"MOV", 1}},
+     true},
     {"NVfp4.0: a subroutine behind a label",
      "!!NVfp4.0\n"
      "TEMP r;\n"
@@ -119,7 +131,9 @@ const HandCount handCounts[] = {
      "  MUL.F r, fragment.texcoord[0], 2;   # 4\n"
      "  RET;\n"
      "END\n",
-     5, 4, 0, 12, {{"MOV", 1}, {"MUL", 1}}, true},
+     {5, 4, 0, 12},
+     {{"MOV", 1}, {"MUL", 1}},
+     true},
     {"ARB with the NV option, whose instructions do not branch",
      "!!ARBfp1.0\n"
      "OPTION NV_fragment_program;\n"
@@ -129,16 +143,19 @@ const HandCount handCounts[] = {
      "SGTHC t.xy, t, 0;\n"
      "MOVX out (NE.xyxy), |t|;\n"
      "END\n",
-     3, 0, 0, 16, {{"DDX", 1}, {"SGT", 1}, {"MOV", 1}}, false, 1},
+     {3, 0, 0, 16},
+     {{"DDX", 1}, {"SGT", 1}, {"MOV", 1}},
+     false,
+     1},
 };
 
 TEST(CountedWorkTest, HandCountedProgramsGiveTheirCounts) {
     for (const HandCount& hand : handCounts) {
         const CountedWork work = countProgramWork(splitProgramText(hand.text));
-        EXPECT_EQ(hand.instructions, work.instructions) << hand.name;
-        EXPECT_EQ(hand.flops, work.flops) << hand.name;
-        EXPECT_EQ(hand.texels, work.texels) << hand.name;
-        EXPECT_EQ(hand.bytesWritten, work.bytesWritten) << hand.name;
+        EXPECT_EQ(hand.counts.instructions, work.instructions) << hand.name;
+        EXPECT_EQ(hand.counts.flops, work.flops) << hand.name;
+        EXPECT_EQ(hand.counts.texels, work.texels) << hand.name;
+        EXPECT_EQ(hand.counts.bytesWritten, work.bytesWritten) << hand.name;
         EXPECT_EQ(hand.alu, work.aluByOpcode) << hand.name;
         EXPECT_EQ(hand.flowControl, work.flowControl) << hand.name;
         EXPECT_EQ(hand.nvOption, work.nvOption) << hand.name;
