@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/program_limits.h"
+#include "app/programs/program_limits.h"
 
 // The report's lines, from the identification strings of marlune_gpu, the
 // test lists of benchSettings and `limits`; `gpuid` 2 adds the extension

@@ -3,16 +3,17 @@
 #include <string>
 
 #include "app/capability_report.h"
-#include "app/compile_program.h"
-#include "app/latency_test.h"
-#include "app/net_program_set.h"
-#include "app/program_binding.h"
-#include "app/program_limits.h"
-#include "app/program_set.h"
-#include "app/result_files.h"
-#include "app/test_loop.h"
+#include "app/measuring/latency_test.h"
+#include "app/measuring/program_timing.h"
+#include "app/measuring/test_loop.h"
+#include "app/measuring/timed_draw.h"
+#include "app/programs/compiled_set.h"
+#include "app/programs/net_program_set.h"
+#include "app/programs/program_binding.h"
+#include "app/programs/program_limits.h"
+#include "app/programs/program_set.h"
+#include "app/results/result_files.h"
 #include "app/test_textures.h"
-#include "app/timed_draw.h"
 #include "base/console.h"
 #include "bench/marlune_arb.h"
 #include "bench/marlune_glwindow.h"
@@ -20,6 +21,7 @@
 #include "bench/marlune_nv.h"
 #include "bench/settings.h"
 #include "bench/tables.h"
+#include "platform/host_info.h"
 #include "platform/platform.h"
 
 namespace {
@@ -59,28 +61,20 @@ int checkExtensions(BenchSettings& settings) {
 
 // A program with more texture indirections than the driver runs natively
 // cannot be timed for what it is, so the run says so before compiling.
-void checkTextureIndirections(const BenchSettings& settings) {
+void checkTextureIndirections(const BenchSettings& settings, int indirections) {
     const int most = programLimits.maxNativeTexIndirections;
-    if (usesNvProgramUnit(settings.fragmentProgram) || most <= 0 || programSetIndirections <= most) return;
-    stopCannotRun("The programs need " + std::to_string(programSetIndirections) +
+    if (usesNvProgramUnit(settings.fragmentProgram) || most <= 0 || indirections <= most) return;
+    stopCannotRun("The programs need " + std::to_string(indirections) +
                       " texture indirections, the driver runs " + std::to_string(most) +
                       " (TEX Indirections)",
                   Release::pixelBufferAndWindow);
 }
 
-void compileProgramSet(const BenchSettings& settings) {
-    const GLenum target = programTarget(settings.fragmentProgram);
-    for (std::size_t test = 0; test < programSources.size(); ++test) {
-        programIds[test] = compileProgram(target, programSources[test]);
-        programSources[test].clear();
-    }
-    compileNetVariants(target);
-}
-
 }  // namespace
 
-void runBenchmark(int, int, int components, std::uint8_t, int iterations) {
+void runBenchmark(int, int, int components, std::uint8_t, int iterations, const RunOptions& options) {
     BenchSettings& settings = benchSettings;
+    const std::string startedUtc = platform::utcTimestamp();
     createGLWindow(0, 0, frameWidth, frameHeight);
     if (!marlune_gpu::identifyDriver()) stopCannotRun("", Release::window);
     const int missingCount = checkExtensions(settings);
@@ -93,17 +87,29 @@ void runBenchmark(int, int, int components, std::uint8_t, int iterations) {
                   settings.multipleOutputs != 0 ? settings.outputCount - 1 : 0);
     makePixelBufferCurrent();
     setInitialDrawState();
-    prepareFragmentCounting();
+    const FragmentCounting counting = prepareFragmentCounting();
 
-    assembleProgramSet(settings);
-    checkTextureIndirections(settings);
-    compileProgramSet(settings);
-    if (settings.multipleOutputs != 0) latencyBandwidthTest();
+    ProgramSet programs = assembleProgramSet(settings, netFiguresWanted(settings, options));
+    checkTextureIndirections(settings, programs.indirections);
+    const CompiledSet compiled = compileProgramSet(std::move(programs), settings.fragmentProgram);
 
-    runTests(iterations);
+    ProgressLine progress(options.progress && platform::standardErrorIsTerminal());
+    const ProgramTimer timer{timingPolicy(options, iterations), sectionDraw(counting, progress), progress};
+    const ResultStyle style = {resultSeparator(settings.vectorAndScalar, settings.textureFetches),
+                               settings.resultPrefix, platform::current().decimalSeparator()};
+    RunResults results{startedUtc, {}, {}};
+    if (settings.multipleOutputs != 0) {
+        // The test ends the run: no results file, no wait for Enter, and the
+        // process end releases the pixel buffer and the window.
+        results.latency = latencyBandwidthTest(timer);
+        saveResultFiles(results, settings, options, style);
+        return;
+    }
+
+    results.tests = runTests(compiled, timer, style);
     disableTestProgram(settings.fragmentProgram);
     saveResults();
-    saveResultFiles(settings);
+    saveResultFiles(results, settings, options, style);
     waitForEnter();
     destroyPbuffer();
     killGLWindow();

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "app/bundled_data.h"
-#include "app/program_limits.h"
+#include "app/programs/program_limits.h"
 #include "base/errors.h"
 #include "bench/marlune_glwindow.h"
 #include "gl/GL.h"

@@ -29,6 +29,8 @@ namespace exitcode {
 constexpr int success = 0;
 constexpr int unhandledError = 1;
 constexpr int cannotRunHere = 2;
+// A value korvex's own options do not accept; nothing has run yet.
+constexpr int badOption = 2;
 constexpr int programRejected = 3;
 }  // namespace exitcode
 

@@ -37,21 +37,7 @@ struct BenchSettings {
     int allInstructions;
     int programCount;
     int instructionMultiplier;
-    // The measurement options, long forms only: timed sections per test, the
-    // shortest section in seconds (0 keeps the fixed iteration count), the
-    // JSON and CSV result files ("" for none), no progress line, and the net
-    // figures of generated tests.
-    int repeat;
-    double minTime;
-    std::string json;
-    std::string csv;
-    int noProgress;
-    int net;
 };
-
-// The ranges the measurement options accept.
-constexpr int mostRepeats = 1000;
-constexpr double longestMinTime = 3600.0;
 
 extern BenchSettings benchSettings;
 

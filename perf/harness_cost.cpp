@@ -13,12 +13,11 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/compile_program.h"
-#include "app/program_binding.h"
-#include "app/progress_line.h"
-#include "app/result_lines.h"
+#include "app/measuring/progress_line.h"
+#include "app/measuring/timed_draw.h"
+#include "app/programs/compile_program.h"
+#include "app/programs/program_binding.h"
 #include "app/test_textures.h"
-#include "app/timed_draw.h"
 #include "base/errors.h"
 #include "bench/marlune_glwindow.h"
 #include "bench/program_text.h"
@@ -37,11 +36,12 @@ struct Measurement {
 };
 
 // The median of `repeats` timed draws of `iterations` quads each.
-Measurement measure(int iterations, int repeats) {
+Measurement measure(int iterations, int repeats, const FragmentCounting& counting,
+                    const SubmissionObserver& observer = nullptr) {
     std::vector<Measurement> runs;
     for (int i = 0; i < repeats; ++i) {
-        const double elapsed = timedDraw(iterations);
-        runs.push_back({elapsed / iterations, lastFragmentCount().value_or(0)});
+        const DrawnSection section = timedDraw(iterations, counting, observer);
+        runs.push_back({section.elapsedMs / iterations, section.fragments.value_or(0)});
     }
     std::sort(runs.begin(), runs.end(),
               [](const Measurement& a, const Measurement& b) { return a.msPerQuad < b.msPerQuad; });
@@ -55,7 +55,7 @@ GLuint useProgram(const ProgramSource& source) {
     return id;
 }
 
-void prepareContext() {
+FragmentCounting prepareContext() {
     platform::startUp();
     createGLWindow(0, 0, 512, 768);
     for (const char* name : {"GL_ARB_multitexture", "GL_ARB_vertex_program", "GL_ARB_fragment_program",
@@ -68,28 +68,28 @@ void prepareContext() {
     const GLenum front = pixelBufferDrawBuffer(glenum::FRONT);
     gl::glDrawBuffer(front);
     gl::glReadBuffer(front);
-    prepareFragmentCounting();
-    if (!fragmentCounting.occlusionQuery)
+    const FragmentCounting counting = prepareFragmentCounting();
+    if (!counting.occlusionQuery)
         throw KorvexError(ErrorKind::general,
                           "GL_ARB_occlusion_query is needed to verify the fragment count");
+    return counting;
 }
 
 int report(int iterations, int repeats) {
-    prepareContext();
+    const FragmentCounting counting = prepareContext();
     useProgram({"!!ARBfp1.0", "MOV result.color, fragment.texcoord[0];", "END"});
     gl::glEnable(rasterizerDiscard);
-    const Measurement harness = measure(iterations, repeats);
+    const Measurement harness = measure(iterations, repeats, counting);
     // The progress line as a terminal run shows it, on standard error.
-    enableProgress(true);
-    progressStartTest(1, 1, "harness");
-    progressStartSection(1, 1, iterations);
-    const Measurement withProgress = measure(iterations, repeats);
-    eraseProgress();
-    enableProgress(false);
+    ProgressLine progress(true);
+    progress.startTest(1, 1, "harness");
+    progress.startSection(1, 1, iterations);
+    const Measurement withProgress = measure(iterations, repeats, counting, progress.observer());
+    progress.erase();
     gl::glDisable(rasterizerDiscard);
-    const Measurement trivial = measure(iterations, repeats);
+    const Measurement trivial = measure(iterations, repeats, counting);
     useProgram(loadProgramText("fasm_1.txt"));
-    const Measurement blur = measure(iterations, repeats);
+    const Measurement blur = measure(iterations, repeats, counting);
 
     const std::uint64_t expected = static_cast<std::uint64_t>(pixelsPerIteration) * iterations;
     const double harnessShare = 100.0 * harness.msPerQuad / blur.msPerQuad;

@@ -13,10 +13,10 @@ for corpus in tests/fuzz/corpus/*/; do
   targets="$targets $(basename "$corpus")_fuzz"
 done
 
-cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DKORVEX_FUZZ=ON -DKORVEX_TESTS=OFF >/dev/null
+# The "fuzzing" preset of CMakePresets.json builds into $build.
+cmake --preset fuzzing >/dev/null
 # shellcheck disable=SC2086
-cmake --build "$build" -j "$(nproc)" --target $targets
+cmake --build --preset fuzzing -j "$(nproc)" --target $targets
 
 for target in $targets; do
   name=${target%_fuzz}

@@ -11,7 +11,7 @@ run_packages="g++ cmake make pkg-config libegl-dev libopengl-dev libgl-dev
 package_packages="dpkg-dev"
 test_packages="$package_packages lintian groff-base libgtest-dev libgmock-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 xvfb
-  clang libclang-rt-14-dev
+  clang clang-format-14 libclang-rt-14-dev
   python3-scipy python3-matplotlib python3-jsonschema python3-pytest"
 
 case "${1:-run}" in

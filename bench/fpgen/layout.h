@@ -6,8 +6,8 @@
 #include <string>
 
 #include "bench/fpgen/dialect.h"
+#include "bench/fpgen/generated_program.h"
 #include "bench/fpgen/ir.h"
-#include "bench/fpgen/marlune_fp.h"
 #include "bench/settings.h"
 
 namespace fpgen {

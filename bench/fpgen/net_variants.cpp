@@ -6,6 +6,7 @@
 #include "bench/fpgen/kernels.h"
 #include "bench/fpgen/layout.h"
 #include "bench/fpgen/length_limit.h"
+#include "bench/fpgen/marlune_fp.h"
 #include "bench/tables.h"
 
 std::vector<int> netLengths(int testLength, int longest) {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/fpgen/marlune_fp.h"
+#include "bench/fpgen/generated_program.h"
 #include "bench/settings.h"
 
 // Below 8 steps a shape's fixed part changes with its length (the mirror

@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "base/command_line_words.h"
+#include "platform/command_line_words.h"
 #include "platform/platform.h"
 
 namespace platform {

@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "app/command_line.h"
-#include "app/main_block.h"
-#include "app/measurement_options.h"
+#include "app/options/classic_options.h"
+#include "app/options/command_line.h"
+#include "app/options/run_options.h"
 #include "app/texts.h"
-#include "base/command_line_words.h"
 #include "base/console.h"
 #include "base/errors.h"
 #include "bench/settings.h"
+#include "platform/command_line_words.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace {
@@ -65,8 +65,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string> parameters = parametersFrom(data, size);
     if (parameters.size() > mostParameters) return -1;
 
+    std::vector<std::string> classic;
+    captured.clear();
+    const ConsoleWriter previousError = errorConsoleWriter;
+    errorConsoleWriter = captureWriter;
+    try {
+        classic = takeRunOptions(parameters).classic;
+    } catch (const OrderlyStop& stop) {
+        require(stop.exitCode == exitcode::badOption,
+                "a refused value of our own options ends with exit code 2");
+        require(captured.find("\r\n") == captured.size() - 2, "a refused value prints one line");
+        errorConsoleWriter = previousError;
+        return 0;
+    }
+    errorConsoleWriter = previousError;
+    require(captured.empty(), "accepted options print nothing");
+
     BenchSettings settings = defaultBenchSettings;
-    applyOptions(takeMeasurementOptions(parameters, settings), settings);
+    applyOptions(classic, settings);
     require(settingsInvariantsHold(settings), "every setting stays within its invariants");
     require(computedFieldsUntouched(settings), "the options leave the computed fields and test lists alone");
 
@@ -76,13 +92,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ConsoleWriter previous = consoleWriter;
     consoleWriter = captureWriter;
     try {
-        stopForUsageOrDisclaimer(parameters);
+        stopForUsageOrDisclaimer(classic);
         require(captured.empty(), "going on into the run prints nothing");
-        require(parameters.size() != 30, "thirty parameters always stop with the usage");
+        require(classic.size() != 30, "thirty parameters always stop with the usage");
     } catch (const OrderlyStop& stop) {
         require(stop.exitCode == exitcode::success, "usage and disclaimer end with exit code 0");
         require(captured == usage || captured == disclaimer, "a stop prints the whole usage or disclaimer");
-        require(parameters.size() != 30 || captured == usage, "thirty parameters print the usage");
+        require(classic.size() != 30 || captured == usage, "thirty parameters print the usage");
     }
     consoleWriter = previous;
     return 0;

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/program_set.h"
+#include "app/programs/test_list.h"
 #include "bench/fpgen/marlune_fp.h"
 #include "bench/settings.h"
 #include "bench/tables.h"

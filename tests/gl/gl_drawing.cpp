@@ -1,6 +1,6 @@
 #include "tests/gl/gl_drawing.h"
 
-#include "app/compile_program.h"
+#include "app/programs/compile_program.h"
 #include "bench/marlune_arb.h"
 #include "gl/GL.h"
 #include "gl/GLext.h"

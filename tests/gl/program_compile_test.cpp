@@ -1,7 +1,7 @@
 // Program compilation and binding on a real driver.
 #include <gtest/gtest.h>
 
-#include "app/compile_program.h"
+#include "app/programs/compile_program.h"
 #include "bench/marlune_arb.h"
 #include "gl/GL.h"
 #include "gl/GLext.h"

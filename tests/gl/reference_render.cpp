@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/measuring/timed_draw.h"
 #include "app/test_textures.h"
-#include "app/timed_draw.h"
 #include "bench/marlune_arb.h"
 #include "gl/GL.h"
 #include "gl/GLext.h"
@@ -104,7 +104,7 @@ std::vector<float> ReferenceRenderTest::render(const std::string& text, const Be
         for (GLuint index : {0u, 1u})
             gl::glProgramLocalParameter4fvARB(glenum::FRAGMENT_PROGRAM_ARB, index, zero);
     }
-    timedDraw(1);
+    timedDraw(1, {});
     marlune_arb::disableProgram();
     gl::glDeleteProgramsARB(1, &id);
     std::vector<float> frame(width * height * 4);

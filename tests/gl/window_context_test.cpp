@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/compile_program.h"
+#include "app/programs/compile_program.h"
 #include "bench/marlune_arb.h"
 #include "bench/marlune_glwindow.h"
 #include "bench/marlune_gpu.h"

@@ -56,7 +56,7 @@ TEST_F(BenchmarkRun, TheDefaultRunPrintsOneBlockAndSavesTheSameLines) {
     EXPECT_EQ(result.out, directory_.read("korvex_results.txt") + "\r\n");
 }
 
-// The measurement options leave the specified output as it is, but for the
+// The measurement options leave the standard output as it is, but for the
 // spread line that several sections add after the block; --net means
 // nothing to the single test.
 TEST_F(BenchmarkRun, MeasurementOptionsAddOnlyTheSpreadLineOfRepeatedSections) {

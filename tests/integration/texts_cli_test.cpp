@@ -38,4 +38,21 @@ TEST(TextsCliTest, AnyThirtyParametersAndHelpPrintTheUsage) {
     }
 }
 
+// korvex's own options are read first: a value they refuse ends the program
+// before anything is printed, opened or written.
+TEST(TextsCliTest, ARefusedValueOfKorvexsOwnOptionsStopsWithOneLineAndExitCode2) {
+    TempDir dir;
+    const KorvexRun run = runIn(dir, {"-I", "5", "--min-time", "0,5", "--json", "r.json"});
+    EXPECT_EQ(2, run.exitCode);
+    EXPECT_EQ("", run.out);
+    EXPECT_EQ("--min-time takes seconds above 0 up to 3600, with \".\" as the decimal point, not \"0,5\"\r\n",
+              run.err);
+    EXPECT_FALSE(dir.exists("r.json"));
+    EXPECT_FALSE(dir.exists("korvex_results.txt"));
+
+    const KorvexRun missing = runIn(dir, {"-d", "--repeat"});
+    EXPECT_EQ(2, missing.exitCode) << "before the disclaimer";
+    EXPECT_EQ("--repeat takes a whole number from 1 to 1000, and no value follows it\r\n", missing.err);
+}
+
 }  // namespace

@@ -1,16 +1,31 @@
 """Small hand-made korvex results documents."""
+import copy
 import hashlib
 import json
 import statistics
 
 
-def make_test(label, sections, iterations=100, **changes):
+def make_program(instruction, **changes):
+    program = {
+        "language": "ARB", "nv_option": "none", "instruction": instruction, "length": 4,
+        "components": 4, "clamp": False, "precisions": {"hint": "none", "instructions": "none"},
+        "temporaries": "default", "branching": "none",
+        "fetches": {"count": 0, "textures": "multi", "coordinates": "single"},
+        "parameters": "local", "outputs": 1, "vector_and_scalar": False,
+    }
+    program.update(changes)
+    return program
+
+
+def make_test(label, sections, iterations=100, program=None, **changes):
     median = statistics.median(sections)
     pixels_per_s = 512 * 768 * iterations / (median / 1000)
     test = {
         "label": label, "profile": "ARB", "instruction": label,
         "program_sha256": hashlib.sha256(label.encode()).hexdigest(),
+        "program": make_program(label, **(program or {})),
         "per_pixel": {"instructions": 9, "flops": 9, "texels": 0, "bytes_written": 16},
+        "instruction_multiplier": 1,
         "width": 512, "height": 768, "iterations": iterations, "sections_ms": sections,
         "min_ms": min(sections), "median_ms": median, "max_ms": max(sections),
         "fragments": {"counted": None, "expected": 512 * 768 * iterations},
@@ -24,9 +39,9 @@ def make_test(label, sections, iterations=100, **changes):
 
 
 def make_run(tests=(), renderer="llvmpipe (LLVM 15.0.6, 256 bits)", cpu="AMD EPYC 7B13",
-             policy=None, options=None, latency=()):
+             policy=None, latency=()):
     return {
-        "format": "korvex-results", "format_version": 1, "korvex_version": "0.7",
+        "format": "korvex-results", "format_version": 2, "korvex_version": "0.7",
         "started_utc": "2026-12-07T13:00:00Z",
         "host": {"os": "Linux", "kernel": "6.1.0-18-amd64", "cpu": cpu, "logical_cores": 2},
         "gl": {"vendor": "Mesa", "renderer": renderer, "version": "4.5 (Core Profile) Mesa 22.3.6"},
@@ -34,9 +49,20 @@ def make_run(tests=(), renderer="llvmpipe (LLVM 15.0.6, 256 bits)", cpu="AMD EPY
                    "description": "Mesa GL"},
         "settings": {"mode": "all_instructions", "profile": "ARB", "width": 512, "height": 768,
                      "repeat": 5, "iteration_policy": policy or {"kind": "fixed", "iterations": 100},
-                     "net": False, "options": options or {"length": 4}},
+                     "net": False},
         "tests": list(tests), "latency": list(latency),
     }
+
+
+def as_version1(run, options):
+    """RUN as format version 1 wrote it, with the settings OPTIONS by their
+    C++ names."""
+    old = copy.deepcopy(run)
+    old["format_version"] = 1
+    old["settings"]["options"] = options
+    for test in old["tests"]:
+        del test["program"], test["instruction_multiplier"]
+    return old
 
 
 def write(directory, name, document):

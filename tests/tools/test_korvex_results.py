@@ -3,6 +3,7 @@ import hashlib
 import io
 import os
 import shutil
+import statistics
 import subprocess
 from pathlib import Path
 
@@ -11,10 +12,11 @@ import pytest
 from korvex_results import plot
 from korvex_results.cli import main
 from korvex_results.load import load
-from results_fixtures import make_run, make_test, write
+from results_fixtures import as_version1, make_run, make_test, write
 
 REPO = Path(__file__).resolve().parents[2]
 STEADY = [10.0, 10.1, 9.9, 10.05, 9.95]
+SLOWER_BY_20 = [12.0, 12.1, 11.9, 12.05, 11.95]
 
 
 def compare(tmp_path, base, new, *extra):
@@ -27,8 +29,7 @@ def test_compare_matches_tests_and_reports_what_differs(tmp_path, capsys):
     new = make_run([make_test("MAD", STEADY, program_sha256="0" * 64),
                     make_test("MUL", STEADY, width=256, height=256), make_test("SUB", STEADY)],
                    renderer="softpipe", cpu="Intel Xeon",
-                   policy={"kind": "min_time", "min_time_s": 0.5},
-                   options={"length": 4, "iterations": 7})
+                   policy={"kind": "min_time", "min_time_s": 0.5})
     assert compare(tmp_path, base, new) == 0
     out = capsys.readouterr().out
     assert "llvmpipe (LLVM 15.0.6, 256 bits), 4.5 (Core Profile) Mesa 22.3.6; " \
@@ -37,19 +38,32 @@ def test_compare_matches_tests_and_reports_what_differs(tmp_path, capsys):
     assert "Only in base: ADD (ARB)" in out and "Only in new: SUB (ARB)" in out
     assert "MAD (ARB): program text, iteration policy" in out
     assert "MUL (ARB): iteration policy, frame 512x768 / 256x256" in out
-    assert "Settings differ" not in out
+    assert "Program settings differ" not in out
 
 
 def test_tests_of_differently_shaped_programs_do_not_match(tmp_path, capsys):
     base = make_run([make_test("MAD", STEADY)])
-    assert compare(tmp_path, base, make_run([make_test("MAD", STEADY)],
-                                            options={"length": 16})) == 0
+    new = make_run([make_test("MAD", STEADY, program={"length": 16, "clamp": True})])
+    assert compare(tmp_path, base, new) == 0
     out = capsys.readouterr().out
-    assert "Settings differ, so their tests do not match: length 4 / 16" in out
+    assert "Program settings differ, so their tests do not match: clamp false / true; " \
+           "length 4 / 16" in out
     assert "Only in base: MAD (ARB)" in out and "Only in new: MAD (ARB)" in out
 
 
-SLOWER_BY_20 = [12.0, 12.1, 11.9, 12.05, 11.95]
+def test_version_1_files_are_read_with_their_programs_shape(tmp_path, capsys):
+    tests = [make_test("MAD", STEADY), make_test("MUL", SLOWER_BY_20)]
+    old = as_version1(make_run(tests), {"length": 4, "fragmentProgram": 0, "json": "old.json",
+                                        "iterations": 100, "programCount": 2})
+    assert load(write(tmp_path, "old.json", old)) == make_run(tests)
+    assert compare(tmp_path, old, make_run(tests)) == 0
+    out = capsys.readouterr().out
+    assert "MUL   ARB" in out and "Only in" not in out and "Program settings differ" not in out
+
+    shaped = as_version1(make_run(tests), {"length": 16, "vectorAndScalar": 1})
+    assert compare(tmp_path, shaped, make_run(tests)) == 0
+    assert "Program settings differ, so their tests do not match: length 16 / 4; " \
+           "vector_and_scalar true / false" in capsys.readouterr().out
 
 
 @pytest.mark.parametrize("base_sections, new_sections, new_iterations, threshold, code, shown", [
@@ -75,7 +89,7 @@ BAD_INPUTS = [
     ('{"format": "korvex-results", "format_version": NaN}', "not JSON: NaN is not a JSON value"),
     (b"\xff\xfe{}", "not JSON: the file is not UTF-8 text"),
     ("[1, 2]", 'not a korvex results file'),
-    (dict(make_run(), format_version=2), "format_version 2 is not the version this tool reads"),
+    (dict(make_run(), format_version=3), "format_version 3 is not a version this tool reads (1 and 2)"),
     (make_run([make_test("MAD", [1.0], sections_ms=[])]),
      "does not match the results schema at tests[0].sections_ms: "),
     (dict(make_run(), driver={"name": "x"}), "does not match the results schema at driver"),
@@ -139,24 +153,78 @@ def test_table_csv_reads_back(tmp_path, capsys):
 
 
 def run_korvex(tmp_path, *arguments):
-    binary = os.environ.get("KORVEX_BINARY")
-    if not binary:
-        pytest.skip("KORVEX_BINARY is not set")
+    """The JSON and the CSV rows of a real run in TMP_PATH, and its result
+    lines; KORVEX_BINARY names the program, else the build's."""
+    binary = os.environ.get("KORVEX_BINARY") or str(REPO / "build" / "korvex")
     shutil.copy(REPO / "fasm_1.txt", tmp_path)
     shutil.copytree(REPO / "Images", tmp_path / "Images")
-    subprocess.run([os.path.abspath(binary), *arguments], cwd=tmp_path,
-                   stdin=subprocess.DEVNULL, capture_output=True, timeout=300)
-    if not (tmp_path / "out.json").exists():
-        pytest.skip("this korvex writes no JSON (--json)")
+    run = subprocess.run([os.path.abspath(binary), *arguments], cwd=tmp_path,
+                         stdin=subprocess.DEVNULL, capture_output=True, timeout=300)
+    assert (tmp_path / "out.json").exists(), f"korvex wrote no JSON: {run.stderr[-2000:]!r}"
     with open(tmp_path / "out.csv", newline="", encoding="utf-8") as csv_file:
-        return load(str(tmp_path / "out.json")), list(csv.DictReader(csv_file))
+        rows = list(csv.DictReader(csv_file))
+    results = tmp_path / "korvex_results.txt"
+    lines = results.read_bytes().decode().split("\r\n") if results.exists() else []
+    return load(str(tmp_path / "out.json")), rows, lines
 
+
+# The work of one pixel behind each rate; the instruction rate counts every
+# instruction instruction_multiplier times.
+RATE_WORK = {
+    "instructions_per_s": lambda test: test["per_pixel"]["instructions"] * test["instruction_multiplier"],
+    "pixels_per_s": lambda test: 1,
+    "flops_per_s": lambda test: test["per_pixel"]["flops"],
+    "texels_per_s": lambda test: test["per_pixel"]["texels"],
+    "bytes_per_s": lambda test: test["per_pixel"]["bytes_written"],
+}
+# The result line of each rate in the -r giga form, and its divisor.
+RATE_LINES = {"instructions_per_s": ("GInstr/sec", 1e9), "pixels_per_s": ("GPixel/sec", 1e9),
+              "flops_per_s": ("GFlops/sec", 1e9), "texels_per_s": ("GTexel/sec", 1e9),
+              "bytes_per_s": ("GB/sec", 2 ** 30)}
+
+
+def shown_rates(lines):
+    """Each block's five rates as the result lines show them, in test order."""
+    blocks = []
+    for line in lines:
+        value, _, unit = line.partition(" ")
+        for name, (shown_unit, _) in RATE_LINES.items():
+            if unit == shown_unit:
+                if name == "instructions_per_s":
+                    blocks.append({})
+                blocks[-1][name] = float(value)
+    return blocks
+
+
+@pytest.mark.parametrize("arguments, multiplier", [
+    (["-V", "-I", "2"], 4),  # the bundled blur, five texels a pixel
+    (["-a", "-l", "8", "-t", "2", "-c", "3", "-I", "1"], 1),  # generated, two fetches each
+])
+def test_real_korvex_results_agree_with_the_schema_the_sections_and_each_other(
+        tmp_path, arguments, multiplier):
+    document, rows, lines = run_korvex(tmp_path, "--json", "out.json", "--csv", "out.csv",
+                                       *arguments)
+    assert document["tests"] and len(rows) == len(document["tests"])
+    for test, row, shown in zip(document["tests"], rows, shown_rates(lines), strict=True):
+        assert test["instruction_multiplier"] == multiplier
+        assert test["program"]["vector_and_scalar"] == (multiplier == 4)
+        assert test["per_pixel"]["texels"] > 0 and test["median_ms"] > 0
+        pixels = test["width"] * test["height"] * test["iterations"]
+        assert test["fragments"]["expected"] == pixels
+        assert test["median_ms"] == statistics.median(test["sections_ms"])
+        for name, work in RATE_WORK.items():
+            rate = work(test) * pixels / (test["median_ms"] / 1000)
+            assert test["rates"][name] == pytest.approx(rate, rel=1e-12), (test["label"], name)
+            assert float(row[name]) == pytest.approx(rate, rel=1e-12), (test["label"], name)
+            divisor = RATE_LINES[name][1]
+            assert shown[name] == pytest.approx(rate / divisor, abs=5.1e-5), (test["label"], name)
+        assert row["net_instructions_per_s"] == ""
 
 def test_real_korvex_json_matches_the_schema_and_the_csv_reads_back(tmp_path):
     # -I is ignored with a minimum time: two quads cannot fill 0.05 s. How long
     # each section then lasts is a matter of timing, not of this test.
-    document, rows = run_korvex(tmp_path, "--json", "out.json", "--csv", "out.csv", "-I", "2",
-                                "--repeat", "3", "--min-time", "0.05")
+    document, rows, _ = run_korvex(tmp_path, "--json", "out.json", "--csv", "out.csv", "-I",
+                                   "2", "--repeat", "3", "--min-time", "0.05")
     test = document["tests"][0]
     assert test["label"] == "Blur" and test["instruction"] is None
     assert document["settings"]["iteration_policy"] == {"kind": "min_time", "min_time_s": 0.05}
@@ -173,19 +241,24 @@ def test_real_korvex_json_matches_the_schema_and_the_csv_reads_back(tmp_path):
 
 
 def test_real_korvex_latency_run_writes_both_files(tmp_path):
-    document, rows = run_korvex(tmp_path, "--json", "out.json", "--csv", "out.csv", "-I", "2",
-                                "-M", "2")
+    document, rows, _ = run_korvex(tmp_path, "--json", "out.json", "--csv", "out.csv", "-I",
+                                   "2", "-M", "2")
     assert document["settings"]["mode"] == "latency" and document["tests"] == []
     assert [entry["outputs"] for entry in document["latency"]] == [2]
     assert float(rows[0]["bytes_per_s"]) == pytest.approx(document["latency"][0]["bytes_per_s"])
 
 
 def test_real_korvex_net_run_matches_the_schema(tmp_path):
-    document, rows = run_korvex(tmp_path, "--json", "out.json", "--csv", "out.csv", "-a", "--net",
-                                "-I", "1", "-l", "8")
+    document, rows, _ = run_korvex(tmp_path, "--json", "out.json", "--csv", "out.csv", "-a",
+                                   "--net", "-I", "1", "-l", "8")
     assert document["settings"]["net"] is True and len(document["tests"]) == len(rows) == 25
-    for test in document["tests"]:
+    for test, row in zip(document["tests"], rows):
         net = test.get("net")
+        trusted_rate = net and net["instructions_per_s"]
+        if trusted_rate:
+            assert float(row["net_instructions_per_s"]) == pytest.approx(trusted_rate), test["label"]
+        else:
+            assert row["net_instructions_per_s"] == "", test["label"]
         if net is None:
             assert any(line.startswith("Warning: no net figures") for line in test["warnings"])
             continue
@@ -211,7 +284,6 @@ def test_merge_pools_sections_by_time_per_quad(tmp_path):
     second = make_run([make_test("MAD", [26.0, 28.0], iterations=200, warnings=["w1", "w2"]),
                        make_test("MUL", STEADY)])
     second["settings"]["repeat"] = 2
-    second["settings"]["options"]["json"] = "run1.json"  # how it reported, not what it ran
     assert merge(tmp_path, first, second) == 0
     merged = load(str(tmp_path / "merged.json"))
     mad = merged["tests"][0]
@@ -228,7 +300,8 @@ def test_merge_pools_sections_by_time_per_quad(tmp_path):
     (lambda run: run["gl"].update(renderer="softpipe"), "the GL driver differs from"),
     (lambda run: run["settings"].update(iteration_policy={"kind": "min_time", "min_time_s": 1}),
      "the iteration policy differs from"),
-    (lambda run: run["settings"]["options"].update(length=16), "the settings that shape"),
+    (lambda run: [test["program"].update(length=16) for test in run["tests"]],
+     "the settings that shape the programs differ from"),
     (lambda run: run["tests"][0].update(program_sha256="0" * 64),
      "MAD (ARB) has another program sha256 than in"),
     (lambda run: run["tests"].pop(), "has no MUL (ARB), which"),

@@ -1,13 +1,13 @@
-#include "app/command_line.h"
+#include "app/options/command_line.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "app/main_block.h"
-#include "base/command_line_words.h"
+#include "app/options/classic_options.h"
 #include "bench/marlune_common.h"
 #include "bench/settings.h"
+#include "platform/command_line_words.h"
 
 namespace {
 

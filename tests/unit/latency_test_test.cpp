@@ -1,10 +1,9 @@
-#include "app/latency_test.h"
+#include "app/measuring/latency_test.h"
 
 #include <gtest/gtest.h>
 
-#include "app/program_set.h"
-#include "app/timed_draw.h"
-#include "base/errors.h"
+#include "app/measuring/timed_draw.h"
+#include "app/programs/program_set.h"
 #include "bench/marlune_timer.h"
 #include "bench/settings.h"
 #include "tests/support/console_capture.h"
@@ -18,10 +17,16 @@ std::int64_t oneMegahertz() { return 1000000; }
 // 1000 ms between the readings around the timed section.
 std::int64_t counter() { return counterNow += 1000000; }
 
-TEST(LatencyByteCount, CountsEveryOutputOverTheDrawnArea) {
-    EXPECT_DOUBLE_EQ(latencyByteCount(1, 1, 1), 4.0 * 512 * 768);
-    EXPECT_DOUBLE_EQ(latencyByteCount(4, 4, 10000), 4.0 * 4 * 4 * 10000 * 512 * 768);
-    EXPECT_DOUBLE_EQ(latencyByteCount(3, 2, 7), 3.0 * 4 * 2 * 7 * 512 * 768);
+TEST(LatencyResult, CountsEveryOutputOverTheDrawnArea) {
+    const auto bytes = [](int components, int outputs, int iterations) {
+        return latencyResult(outputs, components, {iterations, {1000.0}, std::nullopt}).bytes;
+    };
+    EXPECT_DOUBLE_EQ(bytes(1, 1, 1), 4.0 * 512 * 768);
+    EXPECT_DOUBLE_EQ(bytes(4, 4, 10000), 4.0 * 4 * 4 * 10000 * 512 * 768);
+    EXPECT_DOUBLE_EQ(bytes(3, 2, 7), 3.0 * 4 * 2 * 7 * 512 * 768);
+    const LatencyResult result = latencyResult(2, 3, {7, {2000.0}, std::nullopt});
+    EXPECT_DOUBLE_EQ(result.bytes / 2.0, result.bytesPerSecond);
+    EXPECT_DOUBLE_EQ(result.bytesPerSecond / (1024.0 * 1024.0 * 1024.0), result.gigabytesPerSecond);
 }
 
 class LatencyTest : public ::testing::Test {
@@ -34,44 +39,39 @@ protected:
         platform_.operations.counterValue = counter;
         platform_.install();
         resetTimer();
-        savedCounting_ = fragmentCounting;
-        fragmentCounting = {};
         programIds = {42};
     }
     void TearDown() override {
         benchSettings = defaultBenchSettings;
         resetTimer();
-        fragmentCounting = savedCounting_;
         programIds.clear();
     }
 
-    // Runs the test and returns its exit code.
-    static int run() {
-        try {
-            latencyBandwidthTest();
-        } catch (const OrderlyStop& stop) {
-            return stop.exitCode;
-        }
-        return -1;
+    // Runs the test with timedDraw, `counting` and the -I count.
+    std::vector<LatencyResult> run(const FragmentCounting& counting = {}) {
+        return latencyBandwidthTest(
+            {{benchSettings.iterations, 0.0, 1}, sectionDraw(counting, progress_), progress_});
     }
 
     recording_gl::Install fakes_;
     ConsoleCapture console_;
     FakePlatform platform_;
-    FragmentCounting savedCounting_;
+    ProgressLine progress_{false};
 };
 
-TEST_F(LatencyTest, PrintsTheTimeAndThroughputThenEndsTheRunWithSuccess) {
-    EXPECT_EQ(run(), exitcode::success);
+TEST_F(LatencyTest, PrintsTheTimeAndThroughputAndReturnsThem) {
+    const std::vector<LatencyResult> results = run();
     // 4 x 4 x 4 bytes x 10000 x 512 x 768 in one second.
     EXPECT_EQ(console_.lines(), (std::vector<std::string>{"1000.0000 ms latency", "234.3750 GB/sec"}));
+    ASSERT_EQ(1u, results.size());
+    EXPECT_EQ(4, results[0].outputs);
+    EXPECT_DOUBLE_EQ(234.375, results[0].gigabytesPerSecond);
 }
 
 // Other programs read the two lines; a count that differs is noted on
 // standard error.
 TEST_F(LatencyTest, TheShadingWarningGoesToStandardErrorAndTheOutputKeepsItsTwoLines) {
-    fragmentCounting = {true, false};
-    EXPECT_EQ(run(), exitcode::success);
+    run({true, false});
     EXPECT_EQ(console_.lines(), (std::vector<std::string>{"1000.0000 ms latency", "234.3750 GB/sec"}));
     EXPECT_EQ(console_.errorText(),
               "Warning: 0 of 3932160000 fragments passed; the rates assume all 3932160000 were shaded\r\n");

@@ -1,16 +1,16 @@
-// The measurement options and what they drive: section statistics, the
-// minimum-time calibration, repeated sections and the progress line.
+// What the measurement options drive: section statistics, the minimum-time
+// calibration, repeated sections and the progress line.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
-#include "app/iteration_calibration.h"
-#include "app/measurement_options.h"
-#include "app/program_timing.h"
-#include "app/progress_line.h"
-#include "app/result_lines.h"
-#include "app/section_statistics.h"
-#include "app/timed_draw.h"
+#include "app/measuring/iteration_calibration.h"
+#include "app/measuring/program_timing.h"
+#include "app/measuring/progress_line.h"
+#include "app/measuring/section_statistics.h"
+#include "app/measuring/timed_draw.h"
+#include "app/results/result_lines.h"
 #include "tests/support/recording_gl.h"
 
 namespace {
@@ -26,59 +26,20 @@ TEST(SectionStatisticsTest, MedianOfOddAndEvenCountsAndTheSpreadLine) {
               spreadLine({10.0, 1234.56789, 99999.0}, 3, ","));
 }
 
-TEST(MeasurementOptionsTest, TakesItsOptionsAndLeavesTheRestToTheSpecifiedOnes) {
-    BenchSettings settings = defaultBenchSettings;
-    const std::vector<std::string> rest =
-        takeMeasurementOptions({"--repeat", "5", "-a", "--min-time", "0.25", "--json", "/a", "--csv", "r.csv",
-                                "--no-progress", "--net", "-I", "7"},
-                               settings);
-    EXPECT_EQ((std::vector<std::string>{"-a", "-I", "7"}), rest) << "a value like /a is no switch";
-    EXPECT_EQ(5, settings.repeat);
-    EXPECT_EQ(0.25, settings.minTime);
-    EXPECT_EQ("/a", settings.json);
-    EXPECT_EQ("r.csv", settings.csv);
-    EXPECT_EQ(1, settings.noProgress);
-    EXPECT_EQ(1, settings.net);
-    EXPECT_TRUE(settingsInvariantsHold(settings));
-}
-
-TEST(MeasurementOptionsTest, BadOrMissingValuesLeaveTheDefaults) {
-    const std::vector<std::vector<std::string>> cases = {
-        {"--repeat", "0"},
-        {"--repeat", "1001"},
-        {"--repeat", "abc"},
-        {"--repeat"},
-        {"--min-time", "-1"},
-        {"--min-time", "abc"},
-        {"--min-time", "0"},
-        {"--min-time", "1,5"},
-        {"--min-time", "nan"},
-        {"--min-time", "inf"},
-        {"--min-time", "3600.5"},
-        {"--json", ""},
-        {"--csv"},
-        {"--Repeat", "5"},
-    };
-    for (const std::vector<std::string>& parameters : cases) {
-        BenchSettings settings = defaultBenchSettings;
-        takeMeasurementOptions(parameters, settings);
-        EXPECT_EQ(1, settings.repeat) << parameters[0];
-        EXPECT_EQ(0.0, settings.minTime) << parameters[0];
-        EXPECT_EQ("", settings.json + settings.csv) << parameters[0];
-    }
-    EXPECT_EQ(1.5, parseSeconds("1.5"));
-}
-
-// A section of n quads lasts fixedMs + n x perQuadMs; every count asked for
-// is kept.
+// A section of n quads lasts fixedMs + n x perQuadMs and shades what
+// `fragments` says; every count asked for is kept.
 struct FakeSections {
     double fixedMs;
     double perQuadMs;
     std::vector<int> asked;
+    std::function<std::optional<std::uint64_t>(int)> fragments = [](int) { return std::nullopt; };
     SectionTimer timer() {
+        return [this](int iterations) { return draw()(iterations).elapsedMs; };
+    }
+    SectionDraw draw() {
         return [this](int iterations) {
             asked.push_back(iterations);
-            return fixedMs + iterations * perQuadMs;
+            return DrawnSection{fixedMs + iterations * perQuadMs, fragments(iterations)};
         };
     }
 };
@@ -109,14 +70,17 @@ TEST(CalibrationTest, StopsAtOneQuadThatIsLongEnoughAndAtTheLargestCount) {
 
 TEST(ProgramTimingTest, RepeatsTheCalibratedCountAndKeepsADifferingFragmentCount) {
     FakeSections sections{0.0, 2.0, {}};
-    std::vector<std::optional<std::uint64_t>> counts = {std::nullopt};  // calibration reads none
     const auto expected = [](int iterations) { return std::uint64_t(pixelsPerIteration) * iterations; };
-    int reads = 0;
-    const TimedProgram timed = timeBoundProgram({10000, 100.0, 3}, sections.timer(), [&]() {
-        ++reads;
-        const std::uint64_t full = expected(sections.asked.back());
-        return std::optional<std::uint64_t>(reads == 2 ? full - 1 : full);
-    });
+    // Calibration times 1 and then 58 quads; the second timed section comes
+    // short, and so does the first calibration section, which counts for nothing.
+    int drawn = 0;
+    sections.fragments = [&](int iterations) -> std::optional<std::uint64_t> {
+        ++drawn;
+        return drawn == 1 || drawn == 4 ? expected(iterations) - 1 : expected(iterations);
+    };
+    ProgressLine progress(false);
+    const TimedProgram timed = timeBoundProgram({{10000, 100.0, 3}, sections.draw(), progress});
+    ASSERT_EQ(5u, sections.asked.size());
     EXPECT_EQ(3u, timed.sectionsMs.size());
     EXPECT_GE(timed.iterations * 2.0, 100.0) << "-I is not used with a minimum time";
     EXPECT_EQ(expected(timed.iterations) - 1, timed.fragmentsCounted) << "the short section is reported";
@@ -125,42 +89,41 @@ TEST(ProgramTimingTest, RepeatsTheCalibratedCountAndKeepsADifferingFragmentCount
                             [&](int n) { return n == timed.iterations; }));
 
     FakeSections fixed{0.0, 1.0, {}};
-    const TimedProgram plain = timeBoundProgram({7, 0.0, 1}, fixed.timer(), [] { return std::nullopt; });
+    const TimedProgram plain = timeBoundProgram({{7, 0.0, 1}, fixed.draw(), progress});
     EXPECT_EQ(std::vector<int>{7}, fixed.asked) << "a fixed count times one section, no calibration";
     EXPECT_FALSE(plain.fragmentsCounted);
 }
 
-std::vector<int> observed;
-std::string progressWritten;
-
 TEST(ProgressTest, TheDrawReportsEveryStrideAndTheLineRewritesItselfAndIsErased) {
     recording_gl::Install fakes;
-    const ProgressWriter previousWriter = progressWriter;
-    progressWriter = [](const std::string& bytes) { progressWritten += bytes; };
-    submissionObserver = [](int submitted) { observed.push_back(submitted); };
-    timedDraw(2 * submissionStride + 2);
+    std::vector<int> observed;
+    timedDraw(2 * submissionStride + 2, {}, [&](int submitted) { observed.push_back(submitted); });
     EXPECT_EQ((std::vector<int>{submissionStride, 2 * submissionStride, 2 * submissionStride + 2}), observed);
     EXPECT_EQ(2 * submissionStride + 2 + 2,
               std::count(recording_gl::calls().begin(), recording_gl::calls().end(),
                          recording_gl::call("glBegin", glenum::QUADS)))
         << "the stride changes no quad count (the plain quad and the warm-up quad before the timer)";
 
-    enableProgress(true);
-    progressStartTest(2, 25, "MUL");
-    progressStartSection(1, 5, 10000);
-    progressStartSection(2, 5, 10000);
-    EXPECT_EQ(0u, progressWritten.find("\rTest 2 of 25, MUL: run 1 of 5, 0% of 10000 quads submitted, 0 s"));
-    EXPECT_NE(std::string::npos, progressWritten.find("\rTest 2 of 25, MUL: run 2 of 5, 0%"));
-    const std::size_t shown = progressWritten.size() - progressWritten.rfind('\r') - 1;
-    progressWritten.clear();
-    eraseProgress();
-    EXPECT_EQ("\r" + std::string(shown, ' ') + "\r", progressWritten);
-    enableProgress(false);
-    progressWritten.clear();
-    progressStartSection(1, 1, 5);
-    EXPECT_EQ("", progressWritten) << "nothing without a terminal";
-    EXPECT_EQ(nullptr, submissionObserver);
-    progressWriter = previousWriter;
+    std::string written;
+    ProgressLine progress(true, [&](const std::string& bytes) { written += bytes; });
+    EXPECT_TRUE(progress.observer());
+    progress.startTest(2, 25, "MUL");
+    progress.startSection(1, 5, 10000);
+    progress.startSection(2, 5, 10000);
+    EXPECT_EQ(0u, written.find("\rTest 2 of 25, MUL: run 1 of 5, 0% of 10000 quads submitted, 0 s"));
+    EXPECT_NE(std::string::npos, written.find("\rTest 2 of 25, MUL: run 2 of 5, 0%"));
+    const std::size_t shown = written.size() - written.rfind('\r') - 1;
+    written.clear();
+    progress.erase();
+    EXPECT_EQ("\r" + std::string(shown, ' ') + "\r", written);
+
+    ProgressLine hidden(false, [&](const std::string& bytes) { written += bytes; });
+    written.clear();
+    hidden.startTest(1, 1, "MAD");
+    hidden.startSection(1, 1, 5);
+    hidden.erase();
+    EXPECT_EQ("", written) << "nothing without a terminal";
+    EXPECT_FALSE(hidden.observer());
 
     ProgressState state{3, 25, "MUL", 2, 4, 100, 50};
     EXPECT_EQ("Test 3 of 25, MUL: run 2 of 4, 50% of 100 quads submitted, 9 s elapsed, about 10 s left",

@@ -2,14 +2,14 @@
 // per quad, the "net" object of the JSON results, and the test loop timing
 // every variant once, right after the test, with the test's own timing
 // standing for its own form.
-#include "app/net_measurement.h"
-
 #include <gtest/gtest.h>
 
-#include "app/net_results_json.h"
-#include "app/program_set.h"
-#include "app/test_loop.h"
+#include "app/measuring/test_loop.h"
+#include "app/results/net_result.h"
+#include "app/results/net_results_json.h"
+#include "app/results/results_json.h"
 #include "bench/tables.h"
+#include "tests/support/console_capture.h"
 #include "tests/support/recording_gl.h"
 
 namespace {
@@ -36,13 +36,14 @@ TEST(NetMeasurement, FitsTheMedianPerQuadOfEachVariantAndKeepsEveryTimingInTheJs
     ASSERT_EQ(6u, set.variants.size()) << "ABS has helpers: three lengths, with and without ABS";
     std::vector<TimedProgram> timings = modelTimings(set);
 
-    const NetFit fit = fitNetVariants(set, timings);
+    NetResult result = netResult(set, timings);
+    const NetFit& fit = result.fit;
     EXPECT_EQ(NetVerdict::trusted, fit.verdict);
     EXPECT_NEAR(0.01, fit.msPerTested, 1e-9);
     EXPECT_NEAR(0.004, fit.msPerHelper, 1e-9);
     EXPECT_NEAR(0.3, fit.fixedMsPerQuad, 1e-9);
 
-    nlohmann::ordered_json net = netResultJson(set, timings, fit);
+    nlohmann::ordered_json net = netResultJson(result);
     ASSERT_EQ(6u, net["variants"].size());
     for (std::size_t v = 0; v < 6; ++v) {
         const nlohmann::ordered_json& variant = net["variants"][v];
@@ -61,12 +62,12 @@ TEST(NetMeasurement, FitsTheMedianPerQuadOfEachVariantAndKeepsEveryTimingInTheJs
 
     // One length 10 % slow bends the line: the rates are withheld.
     for (double& section : timings[1].sectionsMs) section *= 1.1;
-    net = netResultJson(set, timings, fitNetVariants(set, timings));
+    net = netResultJson(netResult(set, timings));
     EXPECT_FALSE(net["fit"]["trusted"].get<bool>());
     EXPECT_TRUE(net["instructions_per_s"].is_null() && net["flops_per_s"].is_null());
     // A section of no time has no relative residual; JSON has no infinity.
     timings[1].sectionsMs = {0.0};
-    net = netResultJson(set, timings, fitNetVariants(set, timings));
+    net = netResultJson(netResult(set, timings));
     EXPECT_TRUE(net["fit"]["max_relative_residual"].is_null()) << net["fit"].dump();
 }
 
@@ -75,56 +76,60 @@ protected:
     void SetUp() override {
         benchSettings = defaultBenchSettings;
         benchSettings.allInstructions = 1;
-        benchSettings.net = 1;
         benchSettings.programCount = 1;
         benchSettings.length = 16;
         programIds = {7};
-        testFigures = {{"ABS", 1, 1, 0, 16}};
-        programDigests = {""};
         NetTestPrograms programs;
         programs.set = generateNetVariants(AluInstruction::ABS, benchSettings, 0);
         programs.ids = {21, 7, 23, 24, 25, 26};
         programs.testVariant = 1;
-        netPrograms = {programs};
+        compiled_ = {{{{"ABS", 1, 1, 0, 16}, programShape(benchSettings, AluInstruction::ABS), ""}},
+                     {programs}};
     }
     void TearDown() override {
         benchSettings = defaultBenchSettings;
         programIds.clear();
-        testFigures.clear();
         resultLines.clear();
-        netPrograms.clear();
     }
+
+    // Every section of n quads lasts n ms.
+    std::vector<TestResult> run() {
+        const SectionDraw draw = [](int iterations) { return DrawnSection{iterations * 1.0, std::nullopt}; };
+        return runTests(compiled_, {{3, 0.0, 1}, draw, progress_}, {" ", 2, "."});
+    }
+
     recording_gl::Install fakes_;
+    ConsoleCapture console_;
+    ProgressLine progress_{false};
+    CompiledSet compiled_;
 };
 
 TEST_F(NetTestLoopTest, TimesEachVariantOnceAfterTheTestAndEndsTheBlockWithTheNetLine) {
-    runTests(3);
+    const std::vector<TestResult> results = run();
     for (int id : {7, 21, 23, 24, 25, 26})
         EXPECT_EQ(1, recording_gl::countCalls("glBindProgramARB(34820, " + std::to_string(id) + ")")) << id;
     ASSERT_EQ(7u, resultLines.size());
-    const std::string& line = resultLines[6];
-    const bool trusted = line.rfind("Net ABS: ", 0) == 0;
-    EXPECT_TRUE(trusted || line.rfind("Warning: no net figures for ABS: ", 0) == 0) << line;
+    EXPECT_EQ(0u, resultLines[6].rfind("Warning: no net figures for ABS: ", 0))
+        << "every length takes the same time: no net cost";
 
-    ASSERT_EQ(1u, runRecord.tests.size());
-    const TestRecord& record = runRecord.tests[0];
-    EXPECT_EQ(trusted ? std::vector<std::string>{} : std::vector<std::string>{line}, record.warnings);
-    ASSERT_TRUE(record.net.has_value());
-    const nlohmann::ordered_json& variants = (*record.net)["variants"];
-    ASSERT_EQ(6u, variants.size());
-    EXPECT_EQ(record.timed.sectionsMs, variants[1]["sections_ms"].get<std::vector<double>>())
+    ASSERT_EQ(1u, results.size());
+    ASSERT_TRUE(results[0].net.has_value());
+    const NetResult& net = *results[0].net;
+    ASSERT_EQ(6u, net.variants.size());
+    EXPECT_EQ(results[0].timed.sectionsMs, net.variants[1].timed.sectionsMs)
         << "the test's own form is the test's timing";
-    EXPECT_EQ(3, variants[0]["iterations"]) << "the variants follow the run's policy";
+    EXPECT_EQ(3, net.variants[0].timed.iterations) << "the variants follow the run's policy";
+    EXPECT_EQ(std::vector<std::string>{resultLines[6]}, testWarningLines(results[0], {" ", 2, "."}));
 }
 
 TEST_F(NetTestLoopTest, ATestWithoutVariantsGetsTheWarningAndNoNetObject) {
-    netPrograms[0] = {};
-    netPrograms[0].set.unavailable = "too short";
-    runTests(3);
+    compiled_.net[0] = {};
+    compiled_.net[0].set.unavailable = "too short";
+    const std::vector<TestResult> results = run();
     ASSERT_EQ(7u, resultLines.size());
     EXPECT_EQ("Warning: no net figures for ABS: too short", resultLines[6]);
-    EXPECT_EQ(std::vector<std::string>{resultLines[6]}, runRecord.tests[0].warnings);
-    EXPECT_FALSE(runRecord.tests[0].net.has_value());
+    EXPECT_EQ(std::vector<std::string>{resultLines[6]}, testWarningLines(results[0], {" ", 2, "."}));
+    EXPECT_FALSE(testResultJson(results[0], {" ", 2, "."}).contains("net"));
 }
 
 }  // namespace

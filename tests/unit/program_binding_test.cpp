@@ -1,4 +1,4 @@
-#include "app/program_binding.h"
+#include "app/programs/program_binding.h"
 
 #include <gtest/gtest.h>
 

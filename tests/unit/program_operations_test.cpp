@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/compile_program.h"
+#include "app/programs/compile_program.h"
 #include "base/errors.h"
 #include "bench/marlune_arb.h"
 #include "bench/marlune_nv.h"

@@ -1,11 +1,13 @@
-#include "app/program_set.h"
+#include "app/programs/program_set.h"
 
 #include <gtest/gtest.h>
 
-#include "app/net_program_set.h"
-#include "app/program_limits.h"
-#include "app/program_output.h"
+#include "app/programs/net_program_set.h"
+#include "app/programs/program_limits.h"
+#include "app/programs/program_output.h"
+#include "app/programs/test_list.h"
 #include "base/errors.h"
+#include "base/sha256.h"
 #include "bench/fpgen/marlune_fp.h"
 #include "bench/tables.h"
 #include "tests/support/console_capture.h"
@@ -20,8 +22,6 @@ protected:
         benchSettings = defaultBenchSettings;
         programSources.clear();
         programIds.clear();
-        testFigures.clear();
-        netPrograms.clear();
     }
 };
 
@@ -75,17 +75,17 @@ TEST_F(ProgramSetTest, LengthsTheDriverMayTakeAreGeneratedAndNvProgramsStayWithi
     programLimits.maxInstructions = 40;
     benchSettings.allInstructions = 1;
     benchSettings.length = 40;
-    assembleProgramSet(benchSettings);
+    assembleProgramSet(benchSettings, false);
     EXPECT_EQ(25u, programSources.size());
     EXPECT_EQ(programSources[0], generateProgram(listedInstruction(benchSettings, 0), benchSettings).source);
 
     for (const std::uint8_t profile : {FragmentProfile::FP1, FragmentProfile::FP2}) {
         benchSettings.fragmentProgram = profile;
         benchSettings.length = 2147483647;
-        assembleProgramSet(benchSettings);
+        const ProgramSet set = assembleProgramSet(benchSettings, false);
         ASSERT_EQ(programSources.size(), static_cast<std::size_t>(allInstructionsCount(benchSettings)));
         for (std::size_t test = 0; test < programSources.size(); ++test) {
-            EXPECT_LE(testFigures[test].instructions, 1024) << testFigures[test].label;
+            EXPECT_LE(set.tests[test].figures.instructions, 1024) << set.tests[test].figures.label;
             EXPECT_LE(programSources[test].size(), 1024u + 8u)
                 << "instructions, header, declarations and END";
         }
@@ -106,13 +106,15 @@ TEST_F(ProgramSetTest, SingleTestReadsFasm1AndWritesItToScreenAndDisk) {
     directory.write("fasm_1.txt", "!!ARBfp1.0\nMOV result.color, fragment.color;\nEND");
     benchSettings.output = 3;
     ConsoleCapture console;
-    assembleProgramSet(benchSettings);
+    const ProgramSet set = assembleProgramSet(benchSettings, false);
 
     const std::string program = "!!ARBfp1.0\r\nMOV result.color, fragment.color;\r\nEND\r\n";
     EXPECT_EQ(benchSettings.programCount, 1);
     EXPECT_EQ(programIds.size(), 1u);
-    ASSERT_EQ(testFigures.size(), 1u);
-    EXPECT_EQ(testFigures[0].label, "Blur");
+    ASSERT_EQ(set.tests.size(), 1u);
+    EXPECT_EQ(set.tests[0].figures.label, "Blur");
+    EXPECT_FALSE(set.tests[0].program.instruction) << "no instruction for the bundled program";
+    EXPECT_EQ(set.tests[0].sha256, sha256Hex(program));
     EXPECT_EQ(console.text(), program + "\r\n");
     EXPECT_EQ(directory.read("fasm_0000.txt"), program);
     EXPECT_EQ(loadProgramText("fasm_0000.txt"), programSources[0]);
@@ -123,22 +125,22 @@ TEST_F(ProgramSetTest, VectorAndScalarInAllInstructionsModeStillReadsFasm1) {
     directory.write("fasm_1.txt", "!!ARBfp1.0\r\nEND\r\n");
     benchSettings.allInstructions = 1;
     benchSettings.vectorAndScalar = 1;
-    assembleProgramSet(benchSettings);
+    assembleProgramSet(benchSettings, false);
     EXPECT_EQ(programSources, (std::vector<ProgramSource>{{"!!ARBfp1.0", "END"}}));
 }
 
 TEST_F(ProgramSetTest, NetVariantsAreWrittenAfterTheTestsEachTestsOwnTextLeftOut) {
     TempDir directory(true);
     benchSettings.allInstructions = 1;
-    benchSettings.net = 1;
     benchSettings.length = 8;
     benchSettings.output = 2;
-    assembleProgramSet(benchSettings);
-    ASSERT_EQ(25u, netPrograms.size());
+    const ProgramSet set = assembleProgramSet(benchSettings, true);
+    ASSERT_EQ(25u, set.net.size());
+    EXPECT_EQ(AluInstruction::XPD, set.tests[24].program.instruction);
     EXPECT_EQ(programString(programSources[24]), directory.read("fasm_0024.txt"))
         << "the tests keep their numbers";
     int number = 25;
-    for (const NetTestPrograms& programs : netPrograms) {
+    for (const NetTestPrograms& programs : set.net) {
         ASSERT_GE(programs.testVariant, 0) << "every test's own text is one of its variants";
         for (std::size_t v = 0; v < programs.set.variants.size(); ++v) {
             if (static_cast<int>(v) == programs.testVariant) continue;
@@ -150,17 +152,18 @@ TEST_F(ProgramSetTest, NetVariantsAreWrittenAfterTheTestsEachTestsOwnTextLeftOut
     }
     EXPECT_FALSE(directory.exists(fasmFileName(number)));
 
-    directory.write("fasm_1.txt", "!!ARBfp1.0\r\nEND\r\n");
+    RunOptions options;
+    options.net = true;
+    EXPECT_TRUE(netFiguresWanted(benchSettings, options));
     benchSettings.allInstructions = 0;
-    assembleProgramSet(benchSettings);
-    EXPECT_TRUE(netPrograms.empty()) << "--net means nothing to the single test";
+    EXPECT_FALSE(netFiguresWanted(benchSettings, options)) << "--net means nothing to the single test";
 }
 
 TEST_F(ProgramSetTest, OutputNoneWritesNothing) {
     TempDir directory(true);
     directory.write("fasm_1.txt", "!!ARBfp1.0\r\nEND\r\n");
     ConsoleCapture console;
-    assembleProgramSet(benchSettings);
+    assembleProgramSet(benchSettings, false);
     EXPECT_EQ(console.text(), "");
     EXPECT_FALSE(directory.exists("fasm_0000.txt"));
 }
@@ -170,7 +173,7 @@ TEST_F(ProgramSetTest, AMissingFasm1RaisesTheOpenErrorBeforeAnyOutput) {
     benchSettings.output = 3;
     ConsoleCapture console;
     try {
-        assembleProgramSet(benchSettings);
+        assembleProgramSet(benchSettings, false);
         FAIL() << "no error";
     } catch (const KorvexError& error) {
         EXPECT_EQ(error.kind(), ErrorKind::fileOpen);

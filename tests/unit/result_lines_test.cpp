@@ -1,16 +1,23 @@
-#include "app/result_lines.h"
+#include "app/results/result_lines.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 
 #include "base/errors.h"
+#include "bench/settings.h"
 
 namespace {
 
-ResultStyle style(const std::string& separator = " ", std::uint8_t prefix = 2, int multiplier = 1,
+ResultStyle style(const std::string& separator = " ", std::uint8_t prefix = 2,
                   const std::string& decimal = ".") {
-    return {separator, prefix, multiplier, decimal};
+    return {separator, prefix, decimal};
+}
+
+// A test of `figures` whose one section of `iterations` lasted `ms`.
+TestResult timed(const TestFigures& figures, std::uint8_t prefix, int multiplier, int iterations, double ms) {
+    const SetTest test = {figures, programShape(defaultBenchSettings, std::nullopt), ""};
+    return testResult(test, multiplier, prefix, {iterations, {ms}, std::nullopt});
 }
 
 TEST(ResultLine, SpacesTheFixedBlurLineWithTheOneBlankSeparator) {
@@ -23,7 +30,8 @@ TEST(ResultLine, CompactsTheLineWithTheEmptySeparator) {
 }
 
 TEST(ResultLine, UsesTheLocaleDecimalSeparatorInTheTimeAndEveryRate) {
-    const std::vector<std::string> block = resultBlock(blurFigures(), style(" ", 2, 1, ","), 1000, 1000.0);
+    const std::vector<std::string> block =
+        resultBlock(timed(blurFigures(), 2, 1, 1000, 1000.0), style(" ", 2, ","));
     EXPECT_EQ(block[0], "Blur    9  73  5    512  768    1000    1000,0000 ms");
     for (const std::string& line : block) EXPECT_EQ(line.find('.'), std::string::npos) << line;
 }
@@ -42,7 +50,8 @@ TEST(ResultSeparator, IsEmptyOnlyForVectorAndScalarWithTextureFetches) {
 
 TEST(ResultBlock, RatesTheBlurWorkPerSecondInTheChosenPrefix) {
     // 1000 iterations in one second: 393 216 000 pixels.
-    const std::vector<std::string> block = resultBlock(blurFigures(), style(" ", 0), 1000, 1000.0);
+    const std::vector<std::string> block =
+        resultBlock(timed(blurFigures(), 0, 1, 1000, 1000.0), style(" ", 0));
     ASSERT_EQ(block.size(), 6u);
     EXPECT_EQ(block[1], "3538944.0000 KInstr/sec");
     EXPECT_EQ(block[2], "393216.0000 KPixel/sec");
@@ -52,7 +61,8 @@ TEST(ResultBlock, RatesTheBlurWorkPerSecondInTheChosenPrefix) {
 }
 
 TEST(ResultBlock, VectorAndScalarCountsFourInstructionsPerLineButPrintsNine) {
-    const std::vector<std::string> block = resultBlock(blurFigures(), style(" ", 1, 4), 1000, 1000.0);
+    const std::vector<std::string> block =
+        resultBlock(timed(blurFigures(), 1, 4, 1000, 1000.0), style(" ", 1));
     EXPECT_EQ(block[0].substr(0, 9), "Blur    9");
     EXPECT_EQ(block[1], "14155.7760 MInstr/sec");
     EXPECT_EQ(block[2], "393.2160 MPixel/sec");
@@ -60,7 +70,7 @@ TEST(ResultBlock, VectorAndScalarCountsFourInstructionsPerLineButPrintsNine) {
 
 TEST(ResultBlock, TakesAGeneratedTestsWorkIntoEveryRate) {
     const TestFigures program = {"ADD", 10, 40, 2, 16};
-    const std::vector<std::string> block = resultBlock(program, style(" ", 0), 1000, 1000.0);
+    const std::vector<std::string> block = resultBlock(timed(program, 0, 1, 1000, 1000.0), style(" ", 0));
     EXPECT_EQ(block[1], "3932160.0000 KInstr/sec");
     EXPECT_EQ(block[3], "15728640.0000 KFlops/sec");
     EXPECT_EQ(block[4], "786432.0000 KTexel/sec");
@@ -70,20 +80,36 @@ TEST(ResultBlock, TakesAGeneratedTestsWorkIntoEveryRate) {
 TEST(ResultBlock, RaisesTheOverflowErrorForWorkBeyond64Bits) {
     const TestFigures huge = {"MAD", 1, INT_MAX, 1, 4};
     try {
-        resultBlock(huge, style(), INT_MAX, 1.0);
+        timed(huge, 2, 1, INT_MAX, 1.0);
         FAIL() << "no error";
     } catch (const KorvexError& error) {
         EXPECT_EQ(error.kind(), ErrorKind::intOverflow);
     }
 }
 
+// The text and the result files read the same record: each per-second rate
+// is its block rate in base units, the vector-and-scalar factor and the
+// texels (not the flops) included.
+TEST(ResultBlock, ShowsTheRecordsRatesInThePrefixAndTheFilesGetThemInBaseUnits) {
+    const TestFigures program = {"TEX", 10, 40, 3, 16};
+    const TestResult result = timed(program, 1, 4, 250, 500.0);
+    const double pixels = 512.0 * 768.0 * 250 / 0.5;
+    EXPECT_DOUBLE_EQ(pixels * 40, result.perSecond.instructions);
+    EXPECT_DOUBLE_EQ(pixels, result.perSecond.pixels);
+    EXPECT_DOUBLE_EQ(pixels * 40, result.perSecond.flops);
+    EXPECT_DOUBLE_EQ(pixels * 3, result.perSecond.texels);
+    EXPECT_DOUBLE_EQ(pixels * 16, result.perSecond.bytes);
+    EXPECT_DOUBLE_EQ(result.perSecond.instructions / 1e6, result.block.instructions);
+    EXPECT_DOUBLE_EQ(result.perSecond.texels / 1e6, result.block.texels);
+    EXPECT_DOUBLE_EQ(result.perSecond.bytes / (1024.0 * 1024.0 * 1024.0), result.block.gigabytes);
+    EXPECT_EQ(512u * 768u * 250u, result.fragmentsPerSection);
+}
+
 TEST(ShadingWarning, NamesTheShadedAndExpectedFragmentsOnlyWhenTheyDiffer) {
-    EXPECT_EQ(shadingWarning(std::nullopt, 2), std::nullopt);
-    EXPECT_EQ(shadingWarning(786432u, 2), std::nullopt);
-    EXPECT_EQ(shadingWarning(393216u, 2),
+    EXPECT_EQ(shadingWarning(std::nullopt, 786432u), std::nullopt);
+    EXPECT_EQ(shadingWarning(786432u, 786432u), std::nullopt);
+    EXPECT_EQ(shadingWarning(393216u, 786432u),
               "Warning: 393216 of 786432 fragments passed; the rates assume all 786432 were shaded");
-    // More than a 32-bit count holds: 20 000 iterations.
-    EXPECT_EQ(shadingWarning(7864320000u, 20000), std::nullopt);
 }
 
 }  // namespace

@@ -5,9 +5,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "app/program_limits.h"
-#include "app/program_set.h"
-#include "app/timed_draw.h"
+#include "app/programs/program_limits.h"
+#include "app/programs/program_set.h"
 #include "base/errors.h"
 #include "bench/settings.h"
 #include "bench/tables.h"
@@ -73,7 +72,6 @@ protected:
     void TearDown() override {
         benchSettings = defaultBenchSettings;
         programSources.clear();
-        testFigures.clear();
     }
 
 public:
@@ -81,7 +79,7 @@ public:
     int runUntilStop(const std::string& glExtensions) {
         FakeExtensions extensions(glExtensions, everyPlatformExtension);
         try {
-            runBenchmark(512, 512, 4, AluInstruction::MAD, 100);
+            runBenchmark(512, 512, 4, AluInstruction::MAD, 100, RunOptions{});
         } catch (const OrderlyStop& stop) {
             return stop.exitCode;
         }
@@ -165,11 +163,9 @@ int runAllInstructionsWithLimit(RunSequenceTest& test, const TempDir& directory,
     limitValue = value;
     gl::glGetProgramivARB = reportLimit;
     const ProgramLimits savedLimits = programLimits;
-    const FragmentCounting savedCounting = fragmentCounting;
     benchSettings.allInstructions = 1;
     const int exitCode = test.runUntilStop(everyGLExtension);
     programLimits = savedLimits;
-    fragmentCounting = savedCounting;
     return exitCode;
 }
 

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "app/program_limits.h"
+#include "app/programs/program_limits.h"
 #include "base/errors.h"
 #include "image/TGA2.h"
 #include "tests/support/recording_gl.h"

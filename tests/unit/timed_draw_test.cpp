@@ -1,4 +1,4 @@
-#include "app/timed_draw.h"
+#include "app/measuring/timed_draw.h"
 
 #include <gtest/gtest.h>
 
@@ -50,8 +50,6 @@ protected:
         testTextures.imageTextures[0] = 11;
         testTextures.imageTextures[1] = 12;
         testTextures.imageTextures[2] = 13;
-        savedCounting_ = fragmentCounting;
-        fragmentCounting = {};
         gl::glGenQueriesARB = nameQueries;
         gl::glGetQueryObjectui64v = reportSamples64;
         gl::glGetQueryObjectuivARB = reportSamples32;
@@ -59,7 +57,6 @@ protected:
     void TearDown() override {
         resetTimer();
         testTextures = savedTextures_;
-        fragmentCounting = savedCounting_;
     }
 
     // The log entries from `first` (inclusive) to `last` (exclusive).
@@ -74,7 +71,6 @@ protected:
     recording_gl::Install fakes_;
     FakePlatform platform_;
     TestTextures savedTextures_;
-    FragmentCounting savedCounting_;
 };
 
 // glBegin, four times (four texture coordinates and a vertex), glEnd.
@@ -98,7 +94,7 @@ std::vector<std::string> repeated(const std::vector<std::string>& block, int tim
 
 TEST_F(TimedDrawTest, TimesExactlyTwentyTwoCallsPerIterationAndTheFinalFinish) {
     EXPECT_EQ(texturedQuad().size(), 22u);
-    const double elapsed = timedDraw(3);
+    const DrawnSection section = timedDraw(3, {});
 
     const std::size_t start = indexOf("counter");
     const std::size_t stop = indexOf("counter", start + 1);
@@ -107,12 +103,12 @@ TEST_F(TimedDrawTest, TimesExactlyTwentyTwoCallsPerIterationAndTheFinalFinish) {
     timed.push_back(call("glFinish"));
     EXPECT_EQ(between(start + 1, stop), timed);
     EXPECT_EQ(stop, calls().size() - 1) << "nothing after the timer stops";
-    EXPECT_DOUBLE_EQ(elapsed, 1.0);
-    EXPECT_EQ(lastFragmentCount(), std::nullopt);
+    EXPECT_DOUBLE_EQ(section.elapsedMs, 1.0);
+    EXPECT_EQ(section.fragments, std::nullopt);
 }
 
 TEST_F(TimedDrawTest, WarmsUpAndBindsTheImagesBeforeTheTimerStarts) {
-    timedDraw(1);
+    timedDraw(1, {});
     std::vector<std::string> expected = {
         call("glViewport", 0, 0, 512, 768),
         call("glScissor", 0, 0, 512, 768),
@@ -142,15 +138,14 @@ TEST_F(TimedDrawTest, WarmsUpAndBindsTheImagesBeforeTheTimerStarts) {
 }
 
 TEST_F(TimedDrawTest, NoIterationsTimeOnlyTheFinish) {
-    timedDraw(0);
+    timedDraw(0, {});
     const std::size_t start = indexOf("counter");
     EXPECT_EQ(between(start + 1, calls().size()), (std::vector<std::string>{call("glFinish"), "counter"}));
 }
 
 TEST_F(TimedDrawTest, CountsTheTimedFragmentsInOneQueryAfterAThrowawayWarmUpQuery) {
-    fragmentCounting = {true, true};
     samplesToReport = 2 * 393216;
-    timedDraw(2);
+    const DrawnSection section = timedDraw(2, {true, true});
 
     const std::size_t start = indexOf("counter");
     const std::size_t stop = indexOf("counter", start + 1);
@@ -169,24 +164,14 @@ TEST_F(TimedDrawTest, CountsTheTimedFragmentsInOneQueryAfterAThrowawayWarmUpQuer
     EXPECT_EQ(between(start + 1, stop), timed);
 
     EXPECT_EQ(indexOf(call("glGetQueryObjectui64v", glenum::QUERY_RESULT_ARB)), stop + 1);
-    EXPECT_EQ(lastFragmentCount(), 2u * 393216u);
+    EXPECT_EQ(section.fragments, 2u * 393216u);
 }
 
 TEST_F(TimedDrawTest, ReadsThe32BitCountWithoutTheTimerQuery) {
-    fragmentCounting = {true, false};
     samplesToReport = 1000;
-    timedDraw(1);
+    EXPECT_EQ(timedDraw(1, {true, false}).fragments, 1000u);
     EXPECT_EQ(recording_gl::countCalls("glGetQueryObjectui64v"), 0);
     EXPECT_EQ(recording_gl::countCalls("glGetQueryObjectuivARB"), 1);
-    EXPECT_EQ(lastFragmentCount(), 1000u);
-}
-
-TEST_F(TimedDrawTest, ForgetsTheLastCountWhenTheNextDrawCannotCount) {
-    fragmentCounting = {true, true};
-    timedDraw(1);
-    fragmentCounting = {};
-    timedDraw(1);
-    EXPECT_EQ(lastFragmentCount(), std::nullopt);
 }
 
 struct CountingCase {
@@ -202,10 +187,10 @@ class PrepareFragmentCounting : public TimedDrawTest, public ::testing::WithPara
 TEST_P(PrepareFragmentCounting, FollowsTheQueryExtensionsSilently) {
     FakeExtensions extensions(GetParam().extensions, "");
     ConsoleCapture console;
-    prepareFragmentCounting();
+    const FragmentCounting counting = prepareFragmentCounting();
     EXPECT_EQ(console.text(), "");
-    EXPECT_EQ(fragmentCounting.occlusionQuery, GetParam().occlusionQuery);
-    EXPECT_EQ(fragmentCounting.results64, GetParam().results64);
+    EXPECT_EQ(counting.occlusionQuery, GetParam().occlusionQuery);
+    EXPECT_EQ(counting.results64, GetParam().results64);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -224,15 +209,14 @@ TEST_F(TimedDrawTest, CountsThroughTheCoreQueryFromOpenGL15) {
         {"1.5.0 Vendor", true}, {"4.5 (Compatibility Profile) Mesa", true}, {"1.4", false}, {"", false}};
     for (const auto& c : cases) {
         FakeExtensions extensions("GL_ARB_timer_query", "", c.version);
-        prepareFragmentCounting();
-        EXPECT_EQ(fragmentCounting.occlusionQuery, c.counts) << c.version;
-        EXPECT_EQ(fragmentCounting.results64, c.counts) << c.version;
+        const FragmentCounting counting = prepareFragmentCounting();
+        EXPECT_EQ(counting.occlusionQuery, c.counts) << c.version;
+        EXPECT_EQ(counting.results64, c.counts) << c.version;
         if (!c.counts) continue;
         samplesToReport = 1000;
-        timedDraw(1);
+        EXPECT_EQ(timedDraw(1, counting).fragments, 1000u);
         EXPECT_EQ(recording_gl::countCalls("glBeginQueryARB"), 2)
             << "the core entry points took the ARB slots";
-        EXPECT_EQ(lastFragmentCount(), 1000u);
         recording_gl::calls().clear();
     }
 }

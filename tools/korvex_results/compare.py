@@ -12,31 +12,49 @@ from .load import describe_driver, describe_host, describe_policy
 SIGNIFICANCE = 0.05
 MIN_SECTIONS = 3
 
-# Options that say how a run measured or reported, not which test it ran.
-# Names are compared without case or underscores, so both spellings match.
-MEASUREMENT_OPTIONS = {
-    "iterations", "repeat", "mintime", "mintimes", "net", "resultprefix", "gpuid", "output",
-    "saveresult", "json", "csv", "noprogress", "progress", "size", "primitive",
-    "allinstructions", "instruction", "programcount",
-}
-
-
-def identifying_options(document):
-    return {name: value for name, value in document["settings"]["options"].items()
-            if name.replace("_", "").lower() not in MEASUREMENT_OPTIONS}
-
-
 def keyed_tests(document):
-    # Label, profile and the settings that shape the program; a count pairs a
-    # label run twice in run order.
-    settings = json.dumps(identifying_options(document), sort_keys=True)
+    """The tests by label, profile and program object; a count pairs a test
+    run twice in run order."""
     seen = Counter()
     keyed = {}
     for test in document["tests"]:
-        name = test["label"], test["profile"]
+        name = test["label"], test["profile"], json.dumps(test["program"], sort_keys=True)
         seen[name] += 1
-        keyed[name + (settings, seen[name])] = test
+        keyed[name + (seen[name],)] = test
     return keyed
+
+
+def _program_fields(program, prefix=""):
+    fields = {}
+    for name, value in program.items():
+        if isinstance(value, dict):
+            fields.update(_program_fields(value, f"{prefix}{name}."))
+        else:
+            fields[prefix + name] = json.dumps(value)
+    return fields
+
+
+def _field_values(document):
+    # Every value each program field takes in the run; the instruction is
+    # what tells its tests apart.
+    values = {}
+    for test in document["tests"]:
+        for name, value in _program_fields(test["program"]).items():
+            if name != "instruction":
+                values.setdefault(name, set()).add(value)
+    return values
+
+
+def shape_differences(base, new):
+    """The program settings whose values differ between two runs' tests, as
+    "name BASE / NEW" texts."""
+    base_values, new_values = _field_values(base), _field_values(new)
+    if not base_values or not new_values:
+        return []
+    return [f"{name} {' or '.join(sorted(base_values.get(name, ())))} / "
+            f"{' or '.join(sorted(new_values.get(name, ())))}"
+            for name in sorted(base_values.keys() | new_values.keys())
+            if base_values.get(name) != new_values.get(name)]
 
 
 def _per_quad(test):
@@ -84,13 +102,6 @@ def compare_tests(base, new, threshold_pct):
     return rows, only_base, only_new
 
 
-def _settings_differences(base, new):
-    base_options, new_options = identifying_options(base), identifying_options(new)
-    return [f"{name} {json.dumps(base_options.get(name))} / {json.dumps(new_options.get(name))}"
-            for name in sorted(base_options.keys() | new_options.keys())
-            if base_options.get(name) != new_options.get(name)]
-
-
 def _header(role, path, document):
     settings = document["settings"]
     return [f"{role}: {path}",
@@ -126,9 +137,9 @@ def report(base_path, base, new_path, new, threshold_pct):
     """The comparison's text, and whether any test got significantly slower."""
     rows, only_base, only_new = compare_tests(base, new, threshold_pct)
     lines = _header("base", base_path, base) + _header("new", new_path, new) + [""]
-    settings = _settings_differences(base, new)
-    if settings:
-        lines.append("Settings differ, so their tests do not match: " + "; ".join(settings))
+    shapes = shape_differences(base, new)
+    if shapes:
+        lines.append("Program settings differ, so their tests do not match: " + "; ".join(shapes))
     if rows:
         heading = ["test", "profile", "base ms/quad", "new ms/quad", "change", "p-value", ""]
         lines += _columns([heading] + [_row_cells(row) for row in rows])

@@ -4,16 +4,20 @@ from pathlib import Path
 
 import jsonschema
 
-FORMAT_VERSION = 1
-SCHEMA_PATH = Path(__file__).resolve().parents[2] / "docs" / "results.schema.json"
+from .version1 import upgraded
+
+_DOCS = Path(__file__).resolve().parents[2] / "docs"
+# Each version this tool reads, with its schema; an older one is upgraded to
+# the newest on loading.
+SCHEMA_PATHS = {1: _DOCS / "results.v1.schema.json", 2: _DOCS / "results.schema.json"}
 
 
 class BadInput(Exception):
     """A file the tool cannot use; the message names the file and the problem."""
 
 
-def _validator():
-    with open(SCHEMA_PATH, encoding="utf-8") as schema_file:
+def _validator(version):
+    with open(SCHEMA_PATHS[version], encoding="utf-8") as schema_file:
         return jsonschema.Draft202012Validator(json.load(schema_file))
 
 
@@ -29,7 +33,8 @@ def _where(error):
 
 
 def load(path):
-    """The document in PATH, or BadInput saying why it cannot be used."""
+    """The document in PATH in the newest format's shape, or BadInput saying
+    why it cannot be used."""
     try:
         with open(path, encoding="utf-8") as results_file:
             document = json.load(results_file, parse_constant=_reject_constant)
@@ -45,14 +50,15 @@ def load(path):
     if not isinstance(document, dict) or document.get("format") != "korvex-results":
         raise BadInput(f'{path}: not a korvex results file (no "format": "korvex-results")')
     version = document.get("format_version")
-    if type(version) is not int or version != FORMAT_VERSION:
-        raise BadInput(f"{path}: format_version {json.dumps(version)} is not the version "
-                       f"this tool reads ({FORMAT_VERSION})")
-    error = jsonschema.exceptions.best_match(_validator().iter_errors(document))
+    if type(version) is not int or version not in SCHEMA_PATHS:
+        readable = " and ".join(str(known) for known in SCHEMA_PATHS)
+        raise BadInput(f"{path}: format_version {json.dumps(version)} is not a version "
+                       f"this tool reads ({readable})")
+    error = jsonschema.exceptions.best_match(_validator(version).iter_errors(document))
     if error is not None:
         raise BadInput(f"{path}: does not match the results schema at {_where(error)}: "
                        f"{error.message}")
-    return document
+    return upgraded(document) if version == 1 else document
 
 
 def describe_driver(document):

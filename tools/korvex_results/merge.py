@@ -5,7 +5,7 @@ alike, where two single runs taken one after the other differ by the drift."""
 import copy
 import statistics
 
-from .compare import identifying_options, keyed_tests
+from .compare import keyed_tests, shape_differences
 from .load import BadInput
 
 # What must be equal for the sections of two runs to be one sample.
@@ -26,9 +26,10 @@ def _check_alike(first_path, first, path, document):
         if _part(first, where) != _part(document, where):
             raise BadInput(f"{path}: {what} differs from {first_path}'s, so their sections "
                            f"are not one sample")
-    if identifying_options(first) != identifying_options(document):
+    shapes = shape_differences(first, document)
+    if shapes:
         raise BadInput(f"{path}: the settings that shape the programs differ from "
-                       f"{first_path}'s")
+                       f"{first_path}'s: " + "; ".join(shapes))
 
 
 def _check_same_tests(first_path, first_tests, path, tests):

@@ -5,7 +5,7 @@
 //                              an ARB fragment program
 #include <string>
 
-#include "app/compile_program.h"
+#include "app/programs/compile_program.h"
 #include "base/console.h"
 #include "base/errors.h"
 #include "bench/marlune_arb.h"

@@ -1,0 +1,120 @@
+#include "app/options/run_options.h"
+
+#include <cmath>
+#include <locale>
+#include <sstream>
+
+#include "base/console.h"
+#include "base/errors.h"
+#include "bench/marlune_common.h"
+
+namespace {
+
+// One option: its name, what its value may be ("" for a switch without one)
+// and how a value sets it; false for a value it does not accept. A new
+// option is one more entry of the table.
+struct OptionRule {
+    const char* name;
+    std::string accepts;
+    bool (*take)(const std::string& value, RunOptions& options);
+};
+
+double parseSeconds(const std::string& text) {
+    std::istringstream stream(text);
+    stream.imbue(std::locale::classic());
+    double seconds = 0.0;
+    if (!(stream >> seconds) || stream.peek() != std::char_traits<char>::eof() || !std::isfinite(seconds))
+        return -1.0;
+    return seconds;
+}
+
+bool takeFileName(const std::string& value, std::string& field) {
+    if (value.empty()) return false;
+    field = value;
+    return true;
+}
+
+const std::vector<OptionRule>& rules() {
+    static const std::vector<OptionRule> table = {
+        {"--repeat", "a whole number from 1 to " + std::to_string(mostRepeats),
+         [](const std::string& value, RunOptions& options) {
+             const int repeat = parseNumber(value);
+             if (repeat < 1 || repeat > mostRepeats) return false;
+             options.repeat = repeat;
+             return true;
+         }},
+        {"--min-time",
+         "seconds above 0 up to " + std::to_string(static_cast<int>(longestMinTime)) +
+             ", with \".\" as the decimal point",
+         [](const std::string& value, RunOptions& options) {
+             const double seconds = parseSeconds(value);
+             if (!(seconds > 0.0 && seconds <= longestMinTime)) return false;
+             options.minTimeS = seconds;
+             return true;
+         }},
+        {"--json", "a file name",
+         [](const std::string& value, RunOptions& options) { return takeFileName(value, options.json); }},
+        {"--csv", "a file name",
+         [](const std::string& value, RunOptions& options) { return takeFileName(value, options.csv); }},
+        {"--no-progress", "",
+         [](const std::string&, RunOptions& options) {
+             options.progress = false;
+             return true;
+         }},
+        {"--net", "",
+         [](const std::string&, RunOptions& options) {
+             options.net = true;
+             return true;
+         }},
+    };
+    return table;
+}
+
+const OptionRule* ruleNamed(const std::string& name) {
+    for (const OptionRule& rule : rules())
+        if (name == rule.name) return &rule;
+    return nullptr;
+}
+
+// The value as the line shows it: a control character would break the line.
+std::string shown(const std::string& value) {
+    std::string text;
+    for (const char c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7F) {
+            text += c;
+            continue;
+        }
+        const char hex[] = "0123456789ABCDEF";
+        text += std::string("\\x") + hex[byte >> 4] + hex[byte & 15];
+    }
+    return text;
+}
+
+[[noreturn]] void refuse(const OptionRule& rule, const std::string& why) {
+    writeErrorLine(std::string(rule.name) + " takes " + rule.accepts + why);
+    throw OrderlyStop{exitcode::badOption};
+}
+
+}  // namespace
+
+SplitParameters takeRunOptions(const std::vector<std::string>& parameters) {
+    SplitParameters split;
+    for (std::size_t i = 0; i < parameters.size(); ++i) {
+        const OptionRule* rule = ruleNamed(parameters[i]);
+        if (rule == nullptr) {
+            split.classic.push_back(parameters[i]);
+            continue;
+        }
+        if (rule->accepts.empty()) {
+            rule->take("", split.options);
+            continue;
+        }
+        // Another option of ours in the value's place means the value was left out.
+        if (i + 1 == parameters.size() || ruleNamed(parameters[i + 1]) != nullptr)
+            refuse(*rule, ", and no value follows it");
+        const std::string& value = parameters[++i];
+        if (!rule->take(value, split.options)) refuse(*rule, ", not \"" + shown(value) + "\"");
+    }
+    return split;
+}

@@ -1,0 +1,34 @@
+// korvex's own options: long forms only, so that no letter of the classic
+// options is taken, each value read from the next parameter. Unlike the
+// classic options they refuse what they cannot use.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What they set; each step of the run gets it as a value.
+struct RunOptions {
+    int repeat = 1;         // timed sections per test
+    double minTimeS = 0.0;  // the shortest section in seconds; 0 keeps the -I count
+    std::string json;       // the JSON results file; "" for none
+    std::string csv;        // the CSV results file; "" for none
+    bool progress = true;   // the progress line, where standard error is a terminal
+    bool net = false;       // the net figures of generated tests
+};
+
+// The ranges the options with a number accept.
+constexpr int mostRepeats = 1000;
+constexpr double longestMinTime = 3600.0;
+
+struct SplitParameters {
+    RunOptions options;
+    std::vector<std::string> classic;  // the other parameters, in order
+};
+
+// Takes --repeat N (1 to mostRepeats), --min-time S (seconds, above 0 up to
+// longestMinTime, "." as decimal point), --json FILE, --csv FILE,
+// --no-progress and --net, exact case, out of `parameters`; a later
+// occurrence overrides an earlier one. A value that is missing or not
+// accepted writes one line to standard error that names the option and what
+// it accepts, and stops with exit code 2, before anything opens.
+SplitParameters takeRunOptions(const std::vector<std::string>& parameters);

@@ -1,0 +1,72 @@
+// korvex's own options: taken out before the classic ones read the rest, and
+// every bad or missing value refused with one line and exit code 2.
+#include "app/options/run_options.h"
+
+#include <gtest/gtest.h>
+
+#include "base/errors.h"
+#include "tests/support/console_capture.h"
+
+namespace {
+
+TEST(RunOptionsTest, TakesItsOptionsAndLeavesTheRestToTheClassicOnes) {
+    const SplitParameters split =
+        takeRunOptions({"--repeat", "5", "-a", "--min-time", "0.25", "--json", "/a", "--csv", "r.csv",
+                        "--no-progress", "--net", "-I", "7", "--repeat", "$10", "--Repeat", "3"});
+    EXPECT_EQ((std::vector<std::string>{"-a", "-I", "7", "--Repeat", "3"}), split.classic)
+        << "a value like /a is no switch, and the names are matched exactly";
+    const RunOptions& o = split.options;
+    EXPECT_EQ(16, o.repeat) << "a later occurrence overrides, in the classic number forms";
+    EXPECT_EQ(0.25, o.minTimeS);
+    EXPECT_EQ("/a", o.json);
+    EXPECT_EQ("r.csv", o.csv);
+    EXPECT_FALSE(o.progress);
+    EXPECT_TRUE(o.net);
+
+    const RunOptions defaults = takeRunOptions({"-I", "7"}).options;
+    EXPECT_EQ(1, defaults.repeat);
+    EXPECT_EQ(0.0, defaults.minTimeS);
+    EXPECT_TRUE(defaults.progress);
+    EXPECT_FALSE(defaults.net);
+}
+
+struct Refusal {
+    std::vector<std::string> parameters;
+    std::string line;
+};
+
+TEST(RunOptionsTest, ABadOrMissingValueStopsWithOneLineNamingTheOptionAndWhatItTakes) {
+    const std::string repeat = "--repeat takes a whole number from 1 to 1000";
+    const std::string minTime =
+        "--min-time takes seconds above 0 up to 3600, with \".\" as the decimal point";
+    const Refusal refusals[] = {
+        {{"--repeat", "0"}, repeat + ", not \"0\""},
+        {{"--repeat", "1001"}, repeat + ", not \"1001\""},
+        {{"--repeat", "abc"}, repeat + ", not \"abc\""},
+        {{"-a", "--repeat"}, repeat + ", and no value follows it"},
+        {{"--min-time", "0,5"}, minTime + ", not \"0,5\""},
+        {{"--min-time", "0"}, minTime + ", not \"0\""},
+        {{"--min-time", "-1"}, minTime + ", not \"-1\""},
+        {{"--min-time", "nan"}, minTime + ", not \"nan\""},
+        {{"--min-time", "inf"}, minTime + ", not \"inf\""},
+        {{"--min-time", "3600.5"}, minTime + ", not \"3600.5\""},
+        {{"--min-time"}, minTime + ", and no value follows it"},
+        {{"--json", ""}, "--json takes a file name, not \"\""},
+        {{"--json", "--csv", "r.csv"}, "--json takes a file name, and no value follows it"},
+        {{"--csv"}, "--csv takes a file name, and no value follows it"},
+        {{"--repeat", "1\r\n2"}, repeat + ", not \"1\\x0D\\x0A2\""},
+    };
+    for (const Refusal& refusal : refusals) {
+        ConsoleCapture console;
+        try {
+            takeRunOptions(refusal.parameters);
+            ADD_FAILURE() << refusal.line << ": accepted";
+        } catch (const OrderlyStop& stop) {
+            EXPECT_EQ(exitcode::badOption, stop.exitCode) << refusal.line;
+        }
+        EXPECT_EQ(refusal.line + "\r\n", console.errorText());
+        EXPECT_EQ("", console.text()) << "standard output stays for results";
+    }
+}
+
+}  // namespace
