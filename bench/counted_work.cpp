@@ -217,3 +217,9 @@ CountedWork countProgramWork(const ProgramSource& source) {
     Counter(work).count(body.substr(header.size()));
     return work;
 }
+
+const char* languageHeader(std::uint8_t language) {
+    for (const HeaderRow& header : headers)
+        if (header.language == language) return header.text;
+    return "";
+}

@@ -32,3 +32,6 @@ std::uint8_t programLanguage(const ProgramSource& source);
 // judges it; what the counter cannot place counts as an ALU instruction
 // without flops.
 CountedWork countProgramWork(const ProgramSource& source);
+
+// The header that names `language`, "!!ARBfp1.0" to "!!NVfp4.0"; "" for INVALID.
+const char* languageHeader(std::uint8_t language);

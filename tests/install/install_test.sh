@@ -17,6 +17,20 @@ usr/share/doc/korvex/copyright
 usr/share/korvex/Images/3dsmax5beta_image1.tga
 usr/share/korvex/Images/memorial_orig_tm.tga
 usr/share/korvex/Images/spectrum.tga
+usr/share/korvex/bench/suite/ARB/blur9.txt
+usr/share/korvex/bench/suite/ARB/fog_blend.txt
+usr/share/korvex/bench/suite/ARB/marble.txt
+usr/share/korvex/bench/suite/ARB/normal_blinn_phong.txt
+usr/share/korvex/bench/suite/ARB/parallax.txt
+usr/share/korvex/bench/suite/ARB/shadow_pcf.txt
+usr/share/korvex/bench/suite/ARB/sobel_outline.txt
+usr/share/korvex/bench/suite/ARB/terrain_splat.txt
+usr/share/korvex/bench/suite/ARB/tonemap_reinhard.txt
+usr/share/korvex/bench/suite/ARB/water_refraction.txt
+usr/share/korvex/bench/suite/ARB/yuv_to_rgb.txt
+usr/share/korvex/bench/suite/FP1/sobel_outline.txt
+usr/share/korvex/bench/suite/FP1/tonemap_reinhard.txt
+usr/share/korvex/bench/suite/FP2/normal_blinn_phong.txt
 usr/share/korvex/fasm_1.txt
 usr/share/man/man1/korvex.1.gz"
 installed=$(cd "$scratch/root" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
@@ -29,6 +43,9 @@ mkdir "$scratch/installed-run"
 (cd "$scratch/installed-run" && "$scratch/root/usr/bin/korvex" -I 2 </dev/null >stdout) ||
   fail "the installed korvex failed"
 grep -q '^Blur ' "$scratch/installed-run/korvex_results.txt" || fail "no results file in the working directory"
+(cd "$scratch/installed-run" && "$scratch/root/usr/bin/korvex" -I 1 --suite </dev/null >stdout) ||
+  fail "the installed korvex did not find its suite"
+grep -q '^yuv_to_rgb.txt ' "$scratch/installed-run/korvex_results.txt" || fail "no suite results"
 
 # The build tree's program, from an empty folder: the missing file's report.
 mkdir "$scratch/build-run"

@@ -145,6 +145,37 @@ TEST_F(ResultFilesTest, DriverTextThatIsNotUtf8AndTheNetFiguresAreWritten) {
     EXPECT_EQ("", cellsByName(lines.front(), blurRowWithoutNet()).at("net_trusted"));
 }
 
+// A program file with flow control has no work to rate but its pixels and
+// bytes; what the driver and the counting said is kept beside.
+TEST_F(ResultFilesTest, AProgramFilesWorkAndCompilationAndItsUnknownRates) {
+    CountedWork counted;
+    counted.flowControl = true;
+    counted.aluByOpcode = {{"ADD", 2}, {"MAD", 1}};
+    SetTest& loop = run_.tests[0].test;
+    loop.file = FileWork{counted, false};
+    loop.build = {1.5, {23, 13, 9, std::nullopt}};
+    options_.programs = {{true, ""}};
+    saveResultFiles(run_, settings_, options_, style);
+    const auto document = nlohmann::ordered_json::parse(directory_.read("run.json"));
+    EXPECT_EQ("programs", document["settings"]["mode"]);
+    const auto& test = document["tests"][0];
+    EXPECT_TRUE(test["rates"]["instructions_per_s"].is_null());
+    EXPECT_TRUE(test["rates"]["flops_per_s"].is_null());
+    EXPECT_TRUE(test["rates"]["texels_per_s"].is_null());
+    EXPECT_GT(test["rates"]["pixels_per_s"].get<double>(), 0.0);
+    EXPECT_EQ(R"({"source":"counted","flow_control":true,"counted":{"instructions":0,"flops":0,"texels":0,)"
+              R"("bytes_written":0,"alu_by_opcode":{"ADD":2,"MAD":1}}})",
+              test["work"].dump());
+    EXPECT_EQ(R"({"load_ms":1.5,"native":{"instructions":23,"alu_instructions":13,"tex_instructions":9,)"
+              R"("tex_indirections":null}})",
+              test["compile"].dump());
+    const std::vector<std::string> lines = crlfLines(directory_.read("run.csv"));
+    const auto cells = cellsByName(lines.front(), lines.back());
+    EXPECT_EQ("", cells.at("instructions_per_s"));
+    EXPECT_EQ("", cells.at("texels_per_s"));
+    EXPECT_NE("", cells.at("pixels_per_s"));
+}
+
 TEST_F(ResultFilesTest, AFileThatCannotBeWrittenKeepsTheOldOneWhole) {
     directory_.write("run.csv", "old");
     options_.csv = "absent/run.csv";

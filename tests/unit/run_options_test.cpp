@@ -30,6 +30,19 @@ TEST(RunOptionsTest, TakesItsOptionsAndLeavesTheRestToTheClassicOnes) {
     EXPECT_FALSE(defaults.net);
 }
 
+TEST(RunOptionsTest, ProgramFilesKeepTheirOrderAndTheWorkTakesFourWholeNumbers) {
+    const RunOptions o =
+        takeRunOptions({"--program", "b.txt", "--suite", "--work", "0,1000000,7,16", "--program", "a"})
+            .options;
+    ASSERT_EQ(3u, o.programs.size());
+    EXPECT_EQ("b.txt", o.programs[0].path);
+    EXPECT_TRUE(o.programs[1].suite);
+    EXPECT_EQ("a", o.programs[2].path);
+    ASSERT_TRUE(o.work);
+    EXPECT_EQ(1000000, o.work->flops);
+    EXPECT_EQ(16, o.work->bytesWritten);
+}
+
 struct Refusal {
     std::vector<std::string> parameters;
     std::string line;
@@ -39,6 +52,8 @@ TEST(RunOptionsTest, ABadOrMissingValueStopsWithOneLineNamingTheOptionAndWhatItT
     const std::string repeat = "--repeat takes a whole number from 1 to 1000";
     const std::string minTime =
         "--min-time takes seconds above 0 up to 3600, with \".\" as the decimal point";
+    const std::string work =
+        "--work takes INSTRUCTIONS,FLOPS,TEXELS,BYTES: four whole numbers from 0 to 1000000";
     const Refusal refusals[] = {
         {{"--repeat", "0"}, repeat + ", not \"0\""},
         {{"--repeat", "1001"}, repeat + ", not \"1001\""},
@@ -55,6 +70,16 @@ TEST(RunOptionsTest, ABadOrMissingValueStopsWithOneLineNamingTheOptionAndWhatItT
         {{"--json", "--csv", "r.csv"}, "--json takes a file name, and no value follows it"},
         {{"--csv"}, "--csv takes a file name, and no value follows it"},
         {{"--repeat", "1\r\n2"}, repeat + ", not \"1\\x0D\\x0A2\""},
+        {{"--program", ""}, "--program takes a program file or a folder of them, not \"\""},
+        {{"--program"}, "--program takes a program file or a folder of them, and no value follows it"},
+        {{"--suite", "--work", "1,2,3"}, work + ", not \"1,2,3\""},
+        {{"--suite", "--work", "1,2,3,4,5"}, work + ", not \"1,2,3,4,5\""},
+        {{"--suite", "--work", "1,-2,3,4"}, work + ", not \"1,-2,3,4\""},
+        {{"--suite", "--work", "1,,3,4"}, work + ", not \"1,,3,4\""},
+        {{"--suite", "--work", "1,2,3,1000001"}, work + ", not \"1,2,3,1000001\""},
+        {{"--suite", "--work", "$10,2,3,4"}, work + ", not \"$10,2,3,4\""},
+        {{"--work", "1,2,3,4"},
+         "--work gives the work of program files, and neither --program nor --suite names any"},
     };
     for (const Refusal& refusal : refusals) {
         ConsoleCapture console;
