@@ -37,7 +37,8 @@ std::string headerList() {
 }
 
 ProgramFile readProgramFile(const Origin& origin, const std::string& path) {
-    ProgramFile file{path, fs::path(path).filename().string(), {}, {}};
+    // A control character in the name would break the result line.
+    ProgramFile file{path, shownParameter(fs::path(path).filename().string()), {}, {}};
     try {
         file.source = loadProgramText(path);
     } catch (const KorvexError& error) {

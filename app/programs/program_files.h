@@ -12,7 +12,7 @@
 
 struct ProgramFile {
     std::string path;   // as read: the name given, or the folder's joined with it
-    std::string label;  // the file's name, without its folders
+    std::string label;  // the file's name, without its folders, control characters as \xNN
     ProgramSource source;
     CountedWork counted;
 };

@@ -53,11 +53,11 @@ TEST_F(ProgramFilesTest, AFolderGivesItsFilesInNameOrderAndTheHeadersSetTheLangu
     directory_.write("folder/A.txt", "\xEF\xBB\xBF" + arbText);
     directory_.write("folder/.hidden", "not a program");
     directory_.write("folder/sub/c.txt", arbText);
-    directory_.write("one.txt", arbText);
+    directory_.write("one\ttwo.txt", arbText);
     settings_.fragmentProgram = FragmentProfile::FP2;
-    const std::vector<ProgramFile> files = takeProgramFiles(programs({"one.txt", "folder"}), settings_);
+    const std::vector<ProgramFile> files = takeProgramFiles(programs({"one\ttwo.txt", "folder"}), settings_);
     ASSERT_EQ(3u, files.size());
-    EXPECT_EQ("one.txt", files[0].label);
+    EXPECT_EQ("one\\x09two.txt", files[0].label) << "a tab would break the result line";
     EXPECT_EQ("A.txt", files[1].label) << "byte order: capitals first";
     EXPECT_EQ("folder/A.txt", files[1].path);
     EXPECT_EQ("!!ARBfp1.0", files[1].source.at(0)) << "the byte-order mark is dropped";
