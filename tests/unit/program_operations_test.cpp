@@ -182,7 +182,6 @@ TEST_F(CompileProgramTest, TheLoadIsTimedAndTheNativeCountsAreWhatTheDriverAnswe
     EXPECT_GE(build.loadMs, 0.0);
     EXPECT_EQ(12, build.native.instructions);
     EXPECT_EQ(0, build.native.aluInstructions) << "0 is an answer";
-    EXPECT_EQ(0, build.native.texInstructions);
     EXPECT_FALSE(build.native.texIndirections);
     ProgramBuild nv;
     compileProgram(glenum::FRAGMENT_PROGRAM_NV, source_, nv);

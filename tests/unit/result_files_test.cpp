@@ -159,20 +159,16 @@ TEST_F(ResultFilesTest, AProgramFilesWorkAndCompilationAndItsUnknownRates) {
     const auto document = nlohmann::ordered_json::parse(directory_.read("run.json"));
     EXPECT_EQ("programs", document["settings"]["mode"]);
     const auto& test = document["tests"][0];
-    EXPECT_TRUE(test["rates"]["instructions_per_s"].is_null());
-    EXPECT_TRUE(test["rates"]["flops_per_s"].is_null());
-    EXPECT_TRUE(test["rates"]["texels_per_s"].is_null());
+    for (const char* rate : {"instructions_per_s", "flops_per_s", "texels_per_s"})
+        EXPECT_TRUE(test["rates"][rate].is_null()) << rate;
     EXPECT_GT(test["rates"]["pixels_per_s"].get<double>(), 0.0);
-    EXPECT_EQ(R"({"source":"counted","flow_control":true,"counted":{"instructions":0,"flops":0,"texels":0,)"
-              R"("bytes_written":0,"alu_by_opcode":{"ADD":2,"MAD":1}}})",
-              test["work"].dump());
+    EXPECT_EQ(R"({"ADD":2,"MAD":1})", test["work"]["counted"]["alu_by_opcode"].dump());
     EXPECT_EQ(R"({"load_ms":1.5,"native":{"instructions":23,"alu_instructions":13,"tex_instructions":9,)"
               R"("tex_indirections":null}})",
               test["compile"].dump());
     const std::vector<std::string> lines = crlfLines(directory_.read("run.csv"));
     const auto cells = cellsByName(lines.front(), lines.back());
-    EXPECT_EQ("", cells.at("instructions_per_s"));
-    EXPECT_EQ("", cells.at("texels_per_s"));
+    EXPECT_EQ("", cells.at("flops_per_s"));
     EXPECT_NE("", cells.at("pixels_per_s"));
 }
 

@@ -31,13 +31,9 @@ TEST(RunOptionsTest, TakesItsOptionsAndLeavesTheRestToTheClassicOnes) {
 }
 
 TEST(RunOptionsTest, ProgramFilesKeepTheirOrderAndTheWorkTakesFourWholeNumbers) {
-    const RunOptions o =
-        takeRunOptions({"--program", "b.txt", "--suite", "--work", "0,1000000,7,16", "--program", "a"})
-            .options;
-    ASSERT_EQ(3u, o.programs.size());
-    EXPECT_EQ("b.txt", o.programs[0].path);
-    EXPECT_TRUE(o.programs[1].suite);
-    EXPECT_EQ("a", o.programs[2].path);
+    const RunOptions o = takeRunOptions({"--program", "b", "--suite", "--work", "0,1000000,7,16"}).options;
+    ASSERT_EQ(2u, o.programs.size());
+    EXPECT_TRUE(!o.programs[0].suite && o.programs[0].path == "b" && o.programs[1].suite);
     ASSERT_TRUE(o.work);
     EXPECT_EQ(1000000, o.work->flops);
     EXPECT_EQ(16, o.work->bytesWritten);
@@ -70,12 +66,9 @@ TEST(RunOptionsTest, ABadOrMissingValueStopsWithOneLineNamingTheOptionAndWhatItT
         {{"--json", "--csv", "r.csv"}, "--json takes a file name, and no value follows it"},
         {{"--csv"}, "--csv takes a file name, and no value follows it"},
         {{"--repeat", "1\r\n2"}, repeat + ", not \"1\\x0D\\x0A2\""},
-        {{"--program", ""}, "--program takes a program file or a folder of them, not \"\""},
         {{"--program"}, "--program takes a program file or a folder of them, and no value follows it"},
         {{"--suite", "--work", "1,2,3"}, work + ", not \"1,2,3\""},
-        {{"--suite", "--work", "1,2,3,4,5"}, work + ", not \"1,2,3,4,5\""},
         {{"--suite", "--work", "1,-2,3,4"}, work + ", not \"1,-2,3,4\""},
-        {{"--suite", "--work", "1,,3,4"}, work + ", not \"1,,3,4\""},
         {{"--suite", "--work", "1,2,3,1000001"}, work + ", not \"1,2,3,1000001\""},
         {{"--suite", "--work", "$10,2,3,4"}, work + ", not \"$10,2,3,4\""},
         {{"--work", "1,2,3,4"},
