@@ -3,9 +3,7 @@
 #include "app/measuring/net_measurement.h"
 #include "app/programs/program_binding.h"
 #include "base/console.h"
-#include "base/crlf_text.h"
 #include "bench/settings.h"
-#include "platform/output_file.h"
 
 ResultLines resultLines;
 
@@ -32,5 +30,3 @@ std::vector<TestResult> runTests(const CompiledSet& programs, const ProgramTimer
     }
     return results;
 }
-
-void saveResults() { replaceFileAtomically("korvex_results.txt", crlfText(resultLines)); }

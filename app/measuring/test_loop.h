@@ -19,6 +19,3 @@ extern ResultLines resultLines;
 // comes last.
 std::vector<TestResult> runTests(const CompiledSet& programs, const ProgramTimer& timer,
                                  const ResultStyle& style);
-
-// Writes the result lines to "korvex_results.txt", replacing it.
-void saveResults();

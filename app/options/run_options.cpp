@@ -53,6 +53,14 @@ std::optional<PerPixelWork> parseWork(const std::string& text) {
     return PerPixelWork{numbers[0], numbers[1], numbers[2], numbers[3]};
 }
 
+// An index from --list-devices: decimal digits only, few enough for an int.
+bool takeDeviceIndex(const std::string& value, int& field) {
+    if (value.empty() || value.size() > 6 || value.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    field = std::stoi(value);
+    return true;
+}
+
 const std::vector<OptionRule>& rules() {
     static const std::vector<OptionRule> table = {
         {"--repeat", "a whole number from 1 to " + std::to_string(mostRepeats),
@@ -102,6 +110,22 @@ const std::vector<OptionRule>& rules() {
              options.work = parseWork(value);
              return options.work.has_value();
          }},
+        {"--platform", "egl or glx",
+         [](const std::string& value, RunOptions& options) {
+             using platform::WindowSystem;
+             if (value != "egl" && value != "glx") return false;
+             options.display.windowSystem = value == "egl" ? WindowSystem::egl : WindowSystem::glx;
+             return true;
+         }},
+        {"--device", "a device index from --list-devices (0, 1, ...)",
+         [](const std::string& value, RunOptions& options) {
+             return takeDeviceIndex(value, options.display.device);
+         }},
+        {"--list-devices", "",
+         [](const std::string&, RunOptions& options) {
+             options.listDevices = true;
+             return true;
+         }},
     };
     return table;
 }
@@ -114,7 +138,7 @@ const OptionRule* ruleNamed(const std::string& name) {
 
 }  // namespace
 
-std::string shownParameter(const std::string& value) {
+std::string printableValue(const std::string& value) {
     std::string text;
     for (const char c : value) {
         const auto byte = static_cast<unsigned char>(c);
@@ -157,7 +181,7 @@ SplitParameters takeRunOptions(const std::vector<std::string>& parameters) {
         if (i + 1 == parameters.size() || ruleNamed(parameters[i + 1]) != nullptr)
             refuse(*rule, ", and no value follows it");
         const std::string& value = parameters[++i];
-        if (!rule->take(value, split.options)) refuse(*rule, ", not \"" + shownParameter(value) + "\"");
+        if (!rule->take(value, split.options)) refuse(*rule, ", not \"" + printableValue(value) + "\"");
     }
     if (split.options.work && split.options.programs.empty())
         refuseOption("--work gives the work of program files, and neither --program nor --suite names any");

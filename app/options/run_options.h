@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/platform.h"
+
 // One --program FILE, or --suite: the bundled suite's folder of the run's
 // language, which only the classic options tell.
 struct ProgramChoice {
@@ -31,6 +33,9 @@ struct RunOptions {
     std::vector<ProgramChoice> programs;
     // Replaces the counted work of every program file.
     std::optional<PerPixelWork> work;
+    // How the window reaches the driver: the window system and the EGL device.
+    platform::DisplayRequest display;
+    bool listDevices = false;  // print the EGL devices instead of running
 };
 
 // The ranges the options with a number accept.
@@ -45,8 +50,9 @@ struct SplitParameters {
 
 // Takes --repeat N (1 to mostRepeats), --min-time S (seconds, above 0 up to
 // longestMinTime, "." as decimal point), --json FILE, --csv FILE,
-// --no-progress, --net, --program FILE (repeatable), --suite and --work
-// I,F,T,B (whole numbers from 0 to mostWorkPerPixel), exact case, out of
+// --no-progress, --net, --platform egl|glx, --device N (decimal digits),
+// --list-devices, --program FILE (repeatable), --suite and --work I,F,T,B
+// (whole numbers from 0 to mostWorkPerPixel), exact case, out of
 // `parameters`; a later occurrence overrides an earlier one. A value that is
 // missing or not accepted, or --work without a program file to apply to,
 // writes one line to standard error that names the option and what it
@@ -57,6 +63,6 @@ SplitParameters takeRunOptions(const std::vector<std::string>& parameters);
 // an option's value, also for what the value names.
 [[noreturn]] void refuseOption(const std::string& line);
 
-// A parameter as a refusal line shows it: control characters as \xNN, since
-// they would break the line.
-std::string shownParameter(const std::string& value);
+// A value as a refusal line shows it: a control character, which would break
+// the line, as \xHH.
+std::string printableValue(const std::string& value);

@@ -20,13 +20,13 @@ struct Origin {
 };
 
 [[noreturn]] void refuse(const Origin& origin, const std::string& problem) {
-    refuseOption(origin.option + (origin.path.empty() ? "" : " " + shownParameter(origin.path)) + ": " +
+    refuseOption(origin.option + (origin.path.empty() ? "" : " " + printableValue(origin.path)) + ": " +
                  problem);
 }
 
 // The start of the first line, enough to show which header it is.
 std::string headerShown(const ProgramSource& source) {
-    return source.empty() ? "" : shownParameter(source[0].substr(0, 40));
+    return source.empty() ? "" : printableValue(source[0].substr(0, 40));
 }
 
 std::string headerList() {
@@ -38,7 +38,7 @@ std::string headerList() {
 
 ProgramFile readProgramFile(const Origin& origin, const std::string& path) {
     // A control character in the name would break the result line.
-    ProgramFile file{path, shownParameter(fs::path(path).filename().string()), {}, {}};
+    ProgramFile file{path, printableValue(fs::path(path).filename().string()), {}, {}};
     try {
         file.source = loadProgramText(path);
     } catch (const KorvexError& error) {
@@ -86,6 +86,21 @@ std::string suiteFolder(std::uint8_t language) {
     return std::string("bench/suite/") + profileTable[language].name;
 }
 
+std::vector<std::string> bundledSuiteFiles() {
+    std::vector<std::string> files;
+    for (std::uint8_t language : {FragmentProfile::ARB, FragmentProfile::FP1, FragmentProfile::FP2}) {
+        const std::string folder = bundledDataFile(platform::current().nativePath(suiteFolder(language)));
+        if (!isFolder(folder)) continue;
+        try {
+            for (const std::string& name : regularFilesIn(folder))
+                files.push_back((fs::path(folder) / name).string());
+        } catch (const KorvexError&) {
+            // A run that does not read the suite must not stop on it.
+        }
+    }
+    return files;
+}
+
 std::vector<ProgramFile> takeProgramFiles(const RunOptions& options, BenchSettings& settings) {
     if (options.programs.empty()) return {};
     const std::string firstOption = options.programs[0].suite ? "--suite" : "--program";
@@ -102,7 +117,7 @@ std::vector<ProgramFile> takeProgramFiles(const RunOptions& options, BenchSettin
             if (files[k].counted.language == files[0].counted.language) continue;
             refuse({origin.option, files[k].path},
                    std::string("a ") + languageHeader(files[k].counted.language) + " program, and " +
-                       shownParameter(files[0].path) + " is " + languageHeader(files[0].counted.language) +
+                       printableValue(files[0].path) + " is " + languageHeader(files[0].counted.language) +
                        "; one run takes programs of one language");
         }
     }

@@ -21,6 +21,10 @@ struct ProgramFile {
 // "" for a language it has no programs in.
 std::string suiteFolder(std::uint8_t language);
 
+// Every program file of the bundled suite where the run finds it; none for
+// a folder that is not there or cannot be listed.
+std::vector<std::string> bundledSuiteFiles();
+
 // Reads the programs `options` name, in the order given: a folder gives its
 // regular files in name order, --suite the bundled folder of the language
 // -f chose. Sets the run's language from the files' headers, and for ARB

@@ -54,6 +54,10 @@ struct ProgramFileTests {
     std::optional<PerPixelWork> work;
 };
 
+// The file the single test's program is read from: fasm_1.txt, where the
+// run finds it.
+std::string singleTestProgramFile();
+
 // Sets programCount, fills programSources and sizes programIds, and returns
 // the set: one test per program file, labelled with its name, with the
 // counted figures or those --work gives; else the single test from

@@ -1,16 +1,33 @@
-// The machine-readable result files of --json and --csv.
+// The files a run writes its results to: korvex_results.txt, and those of
+// --json and --csv.
 #pragma once
+
+#include <string>
+#include <vector>
 
 #include "app/options/run_options.h"
 #include "app/results/result_style.h"
 #include "app/results/test_result.h"
 #include "bench/settings.h"
 
-// Raises the create error for a named result file that cannot be written,
-// so a long run cannot end in "cannot write".
-void checkResultFiles(const RunOptions& options);
+// The files a run reads, which its outputs must not replace.
+struct RunInputs {
+    // korvex's own; only --json and --csv are checked against them, so that
+    // no classic run is refused.
+    std::vector<std::string> bundled;
+    std::vector<std::string> named;  // the program files the options name
+};
 
-// Writes `run` to the files the options name, each replaced in one step; the
-// warnings as the result lines wrote them in `style`.
+// Before anything opens. Two outputs that are one file, an output that is
+// one of the named inputs, or a --json or --csv file that is one of the
+// bundled ones, write one line on standard error that names them, and stop
+// with exit code 2. An output that cannot be written raises its create
+// error, so that a long run cannot end in "cannot write".
+void checkResultFiles(const BenchSettings& settings, const RunOptions& options, const RunInputs& inputs);
+
+// Writes the run's outputs, each replaced in one step: the result lines to
+// korvex_results.txt (not in a -M run, which has none), then `run` to the
+// files the options name, the warnings as the result lines wrote them in
+// `style`. Every one is tried; then one create error names each that failed.
 void saveResultFiles(const RunResults& run, const BenchSettings& settings, const RunOptions& options,
                      const ResultStyle& style);

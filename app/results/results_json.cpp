@@ -33,7 +33,9 @@ json latencyJson(const LatencyResult& result) {
     return {{"outputs", result.outputs},
             {"components", result.components},
             {"ms", result.sections.medianMs},
-            {"bytes_per_s", result.bytesPerSecond}};
+            {"bytes_per_s", result.bytesPerSecond},
+            {"iterations", result.timed.iterations},
+            {"sections_ms", result.timed.sectionsMs}};
 }
 
 json countOrNull(const std::optional<int>& count) { return count ? json(*count) : json(nullptr); }
@@ -142,7 +144,11 @@ json resultsDocument(const RunResults& run, const BenchSettings& settings, const
         {"started_utc", run.startedUtc},
         {"host",
          {{"os", host.os}, {"kernel", host.kernel}, {"cpu", host.cpu}, {"logical_cores", host.logicalCores}}},
-        {"gl", {{"vendor", vendorString}, {"renderer", rendererName}, {"version", versionString}}},
+        {"gl",
+         {{"vendor", vendorString},
+          {"renderer", rendererName},
+          {"version", versionString},
+          {"window_system", run.windowSystem}}},
         {"driver",
          {{"name", driverName},
           {"company", driverCompany},

@@ -21,6 +21,14 @@ TEST_F(BadInputRun, ProgramFilesRunInTheOrderGivenWithTheirCountedFiguresAndABad
               refused.err);
     EXPECT_EQ("", refused.out);
     EXPECT_EQ(before, entries());
+    // A program file is an input of the run, which no output may replace.
+    const KorvexRun collision = run({"--program", "mine", "--csv", "mine/../mine/mul.txt"});
+    EXPECT_EQ(exitcode::badOption, collision.exitCode);
+    EXPECT_EQ(
+        "--csv \"mine/../mine/mul.txt\" names the same file as \"mine/mul.txt\", which the run reads\r\n",
+        collision.err);
+    EXPECT_EQ(before, entries());
+    EXPECT_EQ('!', directory_.read("mine/mul.txt")[0]);
 
     const KorvexRun result = run({"--program", "fasm_1.txt", "--program", "mine", "-I", "1"});
     ASSERT_EQ(exitcode::success, result.exitCode) << result.err;

@@ -28,6 +28,16 @@ TEST(RunOptionsTest, TakesItsOptionsAndLeavesTheRestToTheClassicOnes) {
     EXPECT_EQ(0.0, defaults.minTimeS);
     EXPECT_TRUE(defaults.progress);
     EXPECT_FALSE(defaults.net);
+    EXPECT_EQ(platform::WindowSystem::automatic, defaults.display.windowSystem);
+    EXPECT_EQ(-1, defaults.display.device) << "the first device";
+    EXPECT_FALSE(defaults.listDevices);
+
+    const RunOptions display =
+        takeRunOptions({"--platform", "glx", "--device", "12", "--platform", "egl", "--list-devices"})
+            .options;
+    EXPECT_EQ(platform::WindowSystem::egl, display.display.windowSystem);
+    EXPECT_EQ(12, display.display.device);
+    EXPECT_TRUE(display.listDevices);
 }
 
 TEST(RunOptionsTest, ProgramFilesKeepTheirOrderAndTheWorkTakesFourWholeNumbers) {
@@ -50,6 +60,7 @@ TEST(RunOptionsTest, ABadOrMissingValueStopsWithOneLineNamingTheOptionAndWhatItT
         "--min-time takes seconds above 0 up to 3600, with \".\" as the decimal point";
     const std::string work =
         "--work takes INSTRUCTIONS,FLOPS,TEXELS,BYTES: four whole numbers from 0 to 1000000";
+    const std::string device = "--device takes a device index from --list-devices (0, 1, ...)";
     const Refusal refusals[] = {
         {{"--repeat", "0"}, repeat + ", not \"0\""},
         {{"--repeat", "1001"}, repeat + ", not \"1001\""},
@@ -73,6 +84,11 @@ TEST(RunOptionsTest, ABadOrMissingValueStopsWithOneLineNamingTheOptionAndWhatItT
         {{"--suite", "--work", "$10,2,3,4"}, work + ", not \"$10,2,3,4\""},
         {{"--work", "1,2,3,4"},
          "--work gives the work of program files, and neither --program nor --suite names any"},
+        {{"--platform", "EGL"}, "--platform takes egl or glx, not \"EGL\""},
+        {{"-I", "1", "--platform"}, "--platform takes egl or glx, and no value follows it"},
+        {{"--device", "-1"}, device + ", not \"-1\""},
+        {{"--device", "1234567"}, device + ", not \"1234567\""},
+        {{"--device", "--list-devices"}, device + ", and no value follows it"},
     };
     for (const Refusal& refusal : refusals) {
         ConsoleCapture console;
