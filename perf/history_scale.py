@@ -24,7 +24,7 @@ from datetime import datetime, timedelta
 from pathlib import Path
 
 REPO = Path(__file__).resolve().parents[1]
-sys.path[:0] = [str(REPO / "tools"), str(REPO / "tests" / "tools")]
+sys.path[:0] = [str(REPO / "tools" / "korvex-results-package"), str(REPO / "tests" / "tools")]
 
 from korvex_results import changepoints  # noqa: E402
 from korvex_results.changepoints import find_steps  # noqa: E402

@@ -4,7 +4,8 @@
 # adds what the Debian package is made with; "test" adds those, the test
 # tools, the Windows cross compiler with Wine, Xvfb with Mesa's GLX, the
 # oldest compiler the tests build with, the fuzzer, and what
-# tools/korvex-results and its tests need.
+# tools/korvex-results and its tests need (pip, which brings setuptools and
+# wheel, to install its package offline).
 set -eu
 
 run_packages="g++ cmake make pkg-config libegl-dev libopengl-dev libgl-dev libx11-dev
@@ -14,7 +15,7 @@ test_packages="$package_packages lintian groff-base libgtest-dev libgmock-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 xvfb
   g++-11 libgl1 libglx-mesa0
   clang clang-format-14 libclang-rt-14-dev
-  python3-scipy python3-matplotlib python3-jsonschema python3-pytest"
+  python3-scipy python3-matplotlib python3-jsonschema python3-pytest python3-pip"
 
 case "${1:-run}" in
   run) wanted=$run_packages ;;

@@ -28,7 +28,7 @@ configure_file(tools/debian/changelog.in changelog @ONLY)
 
 # Debian installs manual pages and changelogs compressed, without a time stamp.
 set(KORVEX_COMPRESSED_DOCS)
-foreach(document docs/korvex.1 ${CMAKE_CURRENT_BINARY_DIR}/changelog)
+foreach(document docs/korvex.1 docs/korvex-results.1 ${CMAKE_CURRENT_BINARY_DIR}/changelog)
   get_filename_component(name ${document} NAME)
   set(compressed ${CMAKE_CURRENT_BINARY_DIR}/${name}.gz)
   add_custom_command(OUTPUT ${compressed}
@@ -43,9 +43,22 @@ install(FILES fasm_1.txt DESTINATION ${CMAKE_INSTALL_DATADIR}/korvex)
 install(DIRECTORY Images DESTINATION ${CMAKE_INSTALL_DATADIR}/korvex FILES_MATCHING PATTERN "*.tga")
 # --suite looks for bench/suite/<language> as the images are looked for.
 install(DIRECTORY bench/suite DESTINATION ${CMAKE_INSTALL_DATADIR}/korvex/bench)
-install(FILES ${CMAKE_CURRENT_BINARY_DIR}/korvex.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/korvex.1.gz ${CMAKE_CURRENT_BINARY_DIR}/korvex-results.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES README.md ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME copyright)
+
+# korvex-results lives beside the bundled data, a private module of this
+# package as Debian keeps them, so that any prefix works without touching
+# Python's own paths: the command in bin is a link to its script, and Python
+# looks for modules in the folder of the script a link leads to.
+set(KORVEX_RESULTS_SOURCE ${PROJECT_SOURCE_DIR}/tools/korvex-results-package)
+install(PROGRAMS ${KORVEX_RESULTS_SOURCE}/korvex-results DESTINATION ${CMAKE_INSTALL_DATADIR}/korvex)
+install(DIRECTORY ${KORVEX_RESULTS_SOURCE}/korvex_results DESTINATION ${CMAKE_INSTALL_DATADIR}/korvex
+        FILES_MATCHING PATTERN "*.py" PATTERN "*.schema.json" PATTERN "__pycache__" EXCLUDE)
+file(CREATE_LINK ${KORVEX_DATA_FROM_BINDIR}/korvex-results ${CMAKE_CURRENT_BINARY_DIR}/korvex-results
+     SYMBOLIC)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/korvex-results DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 set(CPACK_PACKAGE_NAME korvex)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -67,6 +80,10 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # (libOpenGL.so.0, else libGL.so.1), EGL and, for GLX, libX11 are opened at
 # run time, and Mesa is the driver where no vendor driver is installed.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libopengl0 | libgl1, libegl1, libegl-mesa0, libgl1-mesa-dri")
+# korvex-results needs jsonschema, numpy and scipy, and matplotlib for charts
+# only.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libopengl0 | libgl1, libegl1, libegl-mesa0, libgl1-mesa-dri, \
+python3, python3-numpy, python3-scipy, python3-jsonschema")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "python3-matplotlib")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libgl1, libx11-6")
 include(CPack)

@@ -1,6 +1,7 @@
 // The JSON results document of a run (format_version 2, the shape of
-// docs/results.schema.json): host, GL and driver, the run's policy, then each
-// test's program, sections and rates, and the latency results of -M runs.
+// tools/korvex-results-package/korvex_results/results.schema.json): host, GL
+// and driver, the run's policy, then each test's program, sections and rates,
+// and the latency results of -M runs.
 #pragma once
 
 #include <nlohmann/json.hpp>

@@ -81,6 +81,30 @@ def test_significance_rule(tmp_path, capsys, base_sections, new_sections, new_it
     assert shown in capsys.readouterr().out
 
 
+@pytest.mark.parametrize("base_count, new_count, can_find", [
+    (5, 5, None), (4, 4, True), (3, 5, True), (3, 4, False), (3, 3, False), (2, 9, False),
+])
+def test_compare_warns_of_too_few_sections_and_whether_any_change_can_count(
+        tmp_path, capsys, base_count, new_count, can_find):
+    # Every section of new 20% slower than every one of base: the clearest
+    # change there is, which the warning says whether the test can find.
+    base = make_run([make_test("MAD", (STEADY * 2)[:base_count]), make_test("MUL", STEADY)])
+    new = make_run([make_test("MAD", (SLOWER_BY_20 * 2)[:new_count]),
+                    make_test("MUL", SLOWER_BY_20)])
+    assert compare(tmp_path, base, new) == 1
+    warnings = [line for line in capsys.readouterr().out.splitlines() if "warning" in line]
+    if can_find is None:
+        assert warnings == []
+        return
+    assert warnings == [
+        "warning: 1 of 2 tests have fewer than 5 sections on a side, too few for the test to "
+        "find any but the clearest change" + ("" if can_find else " (1 of them can find none)")
+        + f"; take 5 or more a side (korvex --repeat 5). Sections base/new: "
+        f"MAD (ARB) {base_count}/{new_count}"]
+    base["tests"], new["tests"] = base["tests"][:1], new["tests"][:1]
+    assert compare(tmp_path, base, new) == (1 if can_find else 0)
+
+
 def test_latency_runs_compare_by_output_count_on_time_and_bandwidth(tmp_path, capsys):
     base = make_run(latency=[make_latency(STEADY), make_latency(STEADY, outputs=4)])
     new = make_run(latency=[make_latency(SLOWER_BY_20), make_latency(STEADY, outputs=1)])
@@ -90,7 +114,13 @@ def test_latency_runs_compare_by_output_count_on_time_and_bandwidth(tmp_path, ca
            "  0.008    SLOWER" in out
     assert "Only in base: 4 outputs, 4 components" in out
     assert "Only in new: 1 outputs, 4 components" in out
-    assert "1 of 1 latency measurements slower by more than 5%" in out
+    assert "1 of 1 latency measurements slower by more than 5%" in out and "warning" not in out
+    few = make_run(latency=[make_latency(STEADY[:3])])
+    assert compare(tmp_path, few, few) == 0
+    assert "warning: 1 of 1 latency measurements have fewer than 5 sections on a side, too few " \
+        "for the test to find any but the clearest change (1 of them can find none); take 5 or " \
+        "more a side (korvex --repeat 5). Sections base/new: 2 outputs, 4 components 3/3" \
+        in capsys.readouterr().out
     del base["latency"][1]["sections_ms"], base["latency"][1]["iterations"]
     assert compare(tmp_path, base, new) == 2
     assert "base.json: latency[1] has no sections_ms (written by an earlier korvex)" \

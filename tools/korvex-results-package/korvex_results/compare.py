@@ -7,7 +7,7 @@ from . import latency_compare
 from .load import BadInput, describe_driver, describe_host, describe_policy
 from .output import columns
 from .program_fields import program_fields
-from .significance import judge, p_text, summary, verdict
+from .significance import few_sections_warning, judge, p_text, summary, verdict
 
 
 def keyed_tests(document):
@@ -118,6 +118,8 @@ def _test_lines(base, new, threshold_pct):
         lines.append("* measured differently:")
         lines += [f"  {row['label']} ({row['profile']}): " + ", ".join(row["differences"])
                   for row in differing]
+    lines += few_sections_warning([(f"{row['label']} ({row['profile']})", row) for row in rows],
+                                  "tests")
     slower = sum(row["slower"] for row in rows)
     lines.append(summary(slower, len(rows), "tests", threshold_pct))
     return lines, slower > 0

@@ -2,13 +2,28 @@
 import csv
 import html
 import io
+import math
 import re
-
-from matplotlib.ticker import EngFormatter
 
 from .load import describe_driver, describe_host, describe_policy
 
-_engineering = EngFormatter(places=3, sep=" ")
+# The SI prefixes of the powers of 1000 from 10^-24 to 10^24.
+_PREFIXES = ["y", "z", "a", "f", "p", "n", "\N{MICRO SIGN}", "m", "", "k", "M", "G", "T", "P",
+             "E", "Z", "Y"]
+
+
+def engineering(rate):
+    """A rate (0 or more) with three decimals and the SI prefix of its power
+    of 1000, as matplotlib's EngFormatter writes it; its own, so that a table
+    needs no plotting library."""
+    if rate == 0:
+        return "0.000"
+    power = min(max(math.floor(math.log10(rate) / 3) * 3, -24), 24)
+    mantissa = rate / 10.0 ** power
+    # 999.9996 rounds to 1000.000: that is 1.000 of the next prefix.
+    if float(f"{mantissa:.3f}") >= 1000 and power < 24:
+        mantissa, power = mantissa / 1000, power + 3
+    return f"{mantissa:.3f} {_PREFIXES[power // 3 + 8]}".rstrip()
 
 
 def net_rate(test):
@@ -57,7 +72,7 @@ def _markdown_cell(value, is_rate):
     if value is None:
         return "-"
     if is_rate:
-        return _engineering(value)
+        return engineering(value)
     if isinstance(value, float):
         return f"{value:.3f}"
     # A cell is one line of the row: a line break becomes <br>, and the

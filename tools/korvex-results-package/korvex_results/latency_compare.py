@@ -6,7 +6,7 @@ from collections import Counter
 
 from .load import BadInput
 from .output import columns
-from .significance import judge, p_text, summary, verdict
+from .significance import few_sections_warning, judge, p_text, summary, verdict
 
 
 def _keyed(document):
@@ -93,6 +93,8 @@ def report_lines(base, new, threshold_pct):
         lines.append("Only in new: " + ", ".join(only_new))
     if rows and differences:
         lines.append("* measured differently: " + ", ".join(differences))
+    lines += few_sections_warning([(_name(key), row) for key, row in rows.items()],
+                                  "latency measurements")
     slower = sum(row["slower"] for row in rows.values())
     lines.append(summary(slower, len(rows), "latency measurements", threshold_pct))
     return lines, slower > 0

@@ -1,19 +1,18 @@
-"""Reads a results file and checks it against the repository's schema."""
+"""Reads a results file and checks it against the schema of its format version."""
 import functools
 import hashlib
 import json
 import math
 import re
-from pathlib import Path
+from importlib import resources
 
 import jsonschema
 
 from .version1 import upgraded
 
-_DOCS = Path(__file__).resolve().parents[2] / "docs"
-# Each version this tool reads, with its schema; an older one is upgraded to
-# the newest on loading.
-SCHEMA_PATHS = {1: _DOCS / "results.v1.schema.json", 2: _DOCS / "results.schema.json"}
+# Each version this tool reads, with its schema, a file of this package; an
+# older one is upgraded to the newest on loading.
+SCHEMA_FILES = {1: "results.v1.schema.json", 2: "results.schema.json"}
 # A results document nests a few levels; far deeper input is no result, and
 # would exhaust Python's recursion in the tools that walk it.
 MAX_DEPTH = 64
@@ -33,8 +32,8 @@ class BadInput(Exception):
 
 @functools.cache  # one per version for all the files of a command
 def _validator(version):
-    with open(SCHEMA_PATHS[version], encoding="utf-8") as schema_file:
-        return jsonschema.Draft202012Validator(json.load(schema_file))
+    schema = resources.files(__package__).joinpath(SCHEMA_FILES[version])
+    return jsonschema.Draft202012Validator(json.loads(schema.read_text(encoding="utf-8")))
 
 
 def _reject_constant(name):
@@ -130,8 +129,8 @@ def load(path):
     if not isinstance(document, dict) or document.get("format") != "korvex-results":
         raise BadInput(f'{path}: not a korvex results file (no "format": "korvex-results")')
     version = document.get("format_version")
-    if type(version) is not int or version not in SCHEMA_PATHS:
-        readable = " and ".join(str(known) for known in SCHEMA_PATHS)
+    if type(version) is not int or version not in SCHEMA_FILES:
+        readable = " and ".join(str(known) for known in SCHEMA_FILES)
         raise BadInput(f"{path}: format_version {json.dumps(version)} is not a version "
                        f"this tool reads ({readable})")
     error = jsonschema.exceptions.best_match(_validator(version).iter_errors(document))
