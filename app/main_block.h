@@ -1,5 +1,5 @@
 // The main block: korvex's own options, usage or disclaimer, else the classic
-// options, then the run.
+// options and the program files, then the run.
 #pragma once
 
 #include <string>

@@ -72,7 +72,8 @@ void checkTextureIndirections(const BenchSettings& settings, int indirections) {
 
 }  // namespace
 
-void runBenchmark(int, int, int components, std::uint8_t, int iterations, const RunOptions& options) {
+void runBenchmark(int, int, int components, std::uint8_t, int iterations, const RunOptions& options,
+                  const ProgramFileTests& fileTests) {
     BenchSettings& settings = benchSettings;
     const std::string startedUtc = platform::utcTimestamp();
     createGLWindow(0, 0, frameWidth, frameHeight);
@@ -89,7 +90,7 @@ void runBenchmark(int, int, int components, std::uint8_t, int iterations, const 
     setInitialDrawState();
     const FragmentCounting counting = prepareFragmentCounting();
 
-    ProgramSet programs = assembleProgramSet(settings, netFiguresWanted(settings, options));
+    ProgramSet programs = assembleProgramSet(settings, netFiguresWanted(settings, options), fileTests);
     checkTextureIndirections(settings, programs.indirections);
     const CompiledSet compiled = compileProgramSet(std::move(programs), settings.fragmentProgram);
 

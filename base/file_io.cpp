@@ -1,5 +1,6 @@
 #include "base/file_io.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -43,4 +44,23 @@ bool fileExists(const std::string& fileName) {
     std::error_code error;
     // A name that cannot be looked up (no permission) still takes its name.
     return std::filesystem::status(fileName, error).type() != std::filesystem::file_type::not_found;
+}
+
+bool isFolder(const std::string& name) {
+    std::error_code error;
+    return std::filesystem::is_directory(name, error);
+}
+
+std::vector<std::string> regularFilesIn(const std::string& folder) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    std::vector<std::string> names;
+    for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
+        const std::string name = entry->path().filename().string();
+        std::error_code typeError;
+        if (name[0] != '.' && fs::is_regular_file(entry->status(typeError))) names.push_back(name);
+    }
+    if (error) throw fileOpenError(folder, error.message());
+    std::sort(names.begin(), names.end());
+    return names;
 }

@@ -3,8 +3,19 @@
 #include "base/crlf_text.h"
 #include "base/file_io.h"
 
+namespace {
+
+// Windows editors start a UTF-8 file with one; drivers take it for text and
+// reject the header after it.
+const std::string byteOrderMark = "\xEF\xBB\xBF";
+
+}  // namespace
+
 ProgramSource splitProgramText(const std::string& bytes) {
-    const std::string text = bytes.substr(0, bytes.find('\0'));
+    std::string text = bytes.substr(0, bytes.find('\0'));
+    std::size_t marks = 0;
+    while (text.compare(marks, byteOrderMark.size(), byteOrderMark) == 0) marks += byteOrderMark.size();
+    text.erase(0, marks);
     ProgramSource lines;
     std::size_t start = 0;
     while (start < text.size()) {

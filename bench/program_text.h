@@ -8,7 +8,8 @@
 using ProgramSource = std::vector<std::string>;
 
 // Splits at CR LF, lone CR and lone LF; a final line without a break is
-// still a line; a NUL byte ends the text; no bytes give no lines.
+// still a line; a NUL byte ends the text; no bytes give no lines. Leading
+// UTF-8 byte-order marks are dropped.
 ProgramSource splitProgramText(const std::string& bytes);
 
 // Every line followed by CR LF.

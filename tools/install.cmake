@@ -43,6 +43,8 @@ add_custom_target(korvex_docs ALL DEPENDS ${KORVEX_COMPRESSED_DOCS})
 install(TARGETS korvex RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES fasm_1.txt DESTINATION ${CMAKE_INSTALL_DATADIR}/korvex)
 install(DIRECTORY Images DESTINATION ${CMAKE_INSTALL_DATADIR}/korvex FILES_MATCHING PATTERN "*.tga")
+# --suite looks for bench/suite/<language> as the images are looked for.
+install(DIRECTORY bench/suite DESTINATION ${CMAKE_INSTALL_DATADIR}/korvex/bench)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/korvex.1.gz ${CMAKE_CURRENT_BINARY_DIR}/korvex-results.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES README.md ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <locale>
+#include <optional>
 #include <sstream>
 
 #include "base/console.h"
@@ -32,6 +33,24 @@ bool takeFileName(const std::string& value, std::string& field) {
     if (value.empty()) return false;
     field = value;
     return true;
+}
+
+// Four whole numbers, digits only, joined by commas.
+std::optional<PerPixelWork> parseWork(const std::string& text) {
+    int numbers[4] = {};
+    std::size_t start = 0;
+    for (int k = 0; k < 4; ++k) {
+        const std::size_t end = k < 3 ? text.find(',', start) : text.size();
+        if (end == std::string::npos) return std::nullopt;
+        const std::string digits = text.substr(start, end - start);
+        if (digits.empty() || digits.size() > 7 ||
+            digits.find_first_not_of("0123456789") != std::string::npos)
+            return std::nullopt;
+        numbers[k] = std::stoi(digits);
+        if (numbers[k] > mostWorkPerPixel) return std::nullopt;
+        start = end + 1;
+    }
+    return PerPixelWork{numbers[0], numbers[1], numbers[2], numbers[3]};
 }
 
 // An index from --list-devices: decimal digits only, few enough for an int.
@@ -74,6 +93,23 @@ const std::vector<OptionRule>& rules() {
              options.net = true;
              return true;
          }},
+        {"--program", "a program file or a folder of them",
+         [](const std::string& value, RunOptions& options) {
+             if (value.empty()) return false;
+             options.programs.push_back({false, value});
+             return true;
+         }},
+        {"--suite", "",
+         [](const std::string&, RunOptions& options) {
+             options.programs.push_back({true, ""});
+             return true;
+         }},
+        {"--work",
+         "INSTRUCTIONS,FLOPS,TEXELS,BYTES: four whole numbers from 0 to " + std::to_string(mostWorkPerPixel),
+         [](const std::string& value, RunOptions& options) {
+             options.work = parseWork(value);
+             return options.work.has_value();
+         }},
         {"--platform", "egl or glx",
          [](const std::string& value, RunOptions& options) {
              using platform::WindowSystem;
@@ -100,11 +136,6 @@ const OptionRule* ruleNamed(const std::string& name) {
     return nullptr;
 }
 
-[[noreturn]] void refuse(const OptionRule& rule, const std::string& why) {
-    writeErrorLine(std::string(rule.name) + " takes " + rule.accepts + why);
-    throw OrderlyStop{exitcode::badOption};
-}
-
 }  // namespace
 
 std::string printableValue(const std::string& value) {
@@ -127,6 +158,19 @@ std::vector<std::string> runOptionNames() {
     return names;
 }
 
+void refuseOption(const std::string& line) {
+    writeErrorLine(line);
+    throw OrderlyStop{exitcode::badOption};
+}
+
+namespace {
+
+[[noreturn]] void refuse(const OptionRule& rule, const std::string& why) {
+    refuseOption(std::string(rule.name) + " takes " + rule.accepts + why);
+}
+
+}  // namespace
+
 SplitParameters takeRunOptions(const std::vector<std::string>& parameters) {
     SplitParameters split;
     for (std::size_t i = 0; i < parameters.size(); ++i) {
@@ -145,5 +189,7 @@ SplitParameters takeRunOptions(const std::vector<std::string>& parameters) {
         const std::string& value = parameters[++i];
         if (!rule->take(value, split.options)) refuse(*rule, ", not \"" + printableValue(value) + "\"");
     }
+    if (split.options.work && split.options.programs.empty())
+        refuseOption("--work gives the work of program files, and neither --program nor --suite names any");
     return split;
 }

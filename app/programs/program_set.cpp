@@ -28,6 +28,25 @@ ProgramSet singleTest(BenchSettings& settings) {
     return set;
 }
 
+ProgramSet programFiles(BenchSettings& settings, const ProgramFileTests& fileTests) {
+    settings.programCount = static_cast<int>(fileTests.files.size());
+    programSources.clear();
+    ProgramSet set;
+    for (const ProgramFile& file : fileTests.files) {
+        const CountedWork& c = file.counted;
+        const PerPixelWork work =
+            fileTests.work.value_or(PerPixelWork{c.instructions, c.flops, c.texels, c.bytesWritten});
+        ProgramShape shape = programShape(settings, std::nullopt);
+        shape.nvOption = c.nvOption;
+        set.tests.push_back({{file.label, work.instructions, work.flops, work.texels, work.bytesWritten},
+                             shape,
+                             "",
+                             FileWork{c, fileTests.work.has_value()}});
+        programSources.push_back(file.source);
+    }
+    return set;
+}
+
 // Every step of a program is one instruction at least, so a length beyond
 // the driver's instruction limit gives programs the driver can only reject,
 // and texts whose size grows with the length: an absurd length would fill
@@ -68,8 +87,10 @@ ProgramSet allInstructions(BenchSettings& settings) {
 
 }  // namespace
 
-ProgramSet assembleProgramSet(BenchSettings& settings, bool netFigures) {
-    ProgramSet set = allInstructionsMode(settings) ? allInstructions(settings) : singleTest(settings);
+ProgramSet assembleProgramSet(BenchSettings& settings, bool netFigures, const ProgramFileTests& fileTests) {
+    ProgramSet set = !fileTests.files.empty()        ? programFiles(settings, fileTests)
+                     : allInstructionsMode(settings) ? allInstructions(settings)
+                                                     : singleTest(settings);
     if (netFigures) set.net = assembleNetVariants(settings, programSources);
     set.indirections = std::max(set.indirections, netIndirections(set.net));
     programIds.assign(programSources.size(), 0);

@@ -34,24 +34,29 @@ std::vector<RunOutput> runOutputs(const BenchSettings& settings, const RunOption
 }
 
 [[noreturn]] void refuseSameFile(const RunOutput& output, const std::string& other) {
-    writeErrorLine(output.shown() + " names the same file as " + other);
+    // The result lines' file is named by an apposition, which a comma closes.
+    writeErrorLine(output.shown() + (output.option == nullptr ? "," : "") + " names the same file as " +
+                   other);
     throw OrderlyStop{exitcode::badOption};
+}
+
+void refuseInputs(const RunOutput& output, const std::vector<std::string>& inputs) {
+    for (const std::string& input : inputs)
+        if (sameFile(output.fileName, input))
+            refuseSameFile(output, "\"" + printableValue(input) + "\", which the run reads");
 }
 
 }  // namespace
 
-void checkResultFiles(const BenchSettings& settings, const RunOptions& options,
-                      const std::vector<std::string>& inputs) {
+void checkResultFiles(const BenchSettings& settings, const RunOptions& options, const RunInputs& inputs) {
     const std::vector<RunOutput> outputs = runOutputs(settings, options);
     for (std::size_t later = 0; later < outputs.size(); ++later) {
         for (std::size_t earlier = 0; earlier < later; ++earlier)
             if (sameFile(outputs[later].fileName, outputs[earlier].fileName))
                 refuseSameFile(outputs[later], outputs[earlier].shown());
+        refuseInputs(outputs[later], inputs.named);
         // The result lines' file is the classic run's, replaced as it always was.
-        if (outputs[later].option == nullptr) continue;
-        for (const std::string& input : inputs)
-            if (sameFile(outputs[later].fileName, input))
-                refuseSameFile(outputs[later], "\"" + printableValue(input) + "\", which the run reads");
+        if (outputs[later].option != nullptr) refuseInputs(outputs[later], inputs.bundled);
     }
     for (const RunOutput& output : outputs) checkReplaceable(output.fileName);
 }

@@ -10,13 +10,20 @@
 #include "app/results/test_result.h"
 #include "bench/settings.h"
 
-// Before anything opens. Two outputs that are one file, or a --json or --csv
-// file that is one of `inputs` (the files the run reads), write one line on
-// standard error that names them, and stop with exit code 2. An output that
-// cannot be written raises its create error, so that a long run cannot end
-// in "cannot write".
-void checkResultFiles(const BenchSettings& settings, const RunOptions& options,
-                      const std::vector<std::string>& inputs);
+// The files a run reads, which its outputs must not replace.
+struct RunInputs {
+    // korvex's own; only --json and --csv are checked against them, so that
+    // no classic run is refused.
+    std::vector<std::string> bundled;
+    std::vector<std::string> named;  // the program files the options name
+};
+
+// Before anything opens. Two outputs that are one file, an output that is
+// one of the named inputs, or a --json or --csv file that is one of the
+// bundled ones, write one line on standard error that names them, and stop
+// with exit code 2. An output that cannot be written raises its create
+// error, so that a long run cannot end in "cannot write".
+void checkResultFiles(const BenchSettings& settings, const RunOptions& options, const RunInputs& inputs);
 
 // Writes the run's outputs, each replaced in one step: the result lines to
 // korvex_results.txt (not in a -M run, which has none), then `run` to the

@@ -24,8 +24,12 @@ std::vector<std::string> resultBlock(const TestResult& result, const ResultStyle
         return formatFixed4(rate, style.decimalSeparator) + " " + unit;
     };
     const BlockRates& rates = result.block;
+    const std::string first =
+        resultLine(result.test.figures, style, result.timed.iterations, result.sections.medianMs);
+    if (!result.test.workKnown())
+        return {first, rateLine(rates.pixels, letter + "Pixel/sec"), rateLine(rates.gigabytes, "GB/sec")};
     return {
-        resultLine(result.test.figures, style, result.timed.iterations, result.sections.medianMs),
+        first,
         rateLine(rates.instructions, letter + "Instr/sec"),
         rateLine(rates.pixels, letter + "Pixel/sec"),
         rateLine(rates.flops, letter + "Flops/sec"),
@@ -57,6 +61,10 @@ std::vector<std::string> latencyLines(const LatencyResult& result, const std::st
 
 namespace {
 
+const std::string flowControlLine =
+    "Flow control: the figures count the text, not the work run; --work INSTRUCTIONS,FLOPS,TEXELS,BYTES "
+    "gives the instruction, flop and texel rates";
+
 struct LineAfterBlock {
     std::string text;
     bool warning;
@@ -64,6 +72,7 @@ struct LineAfterBlock {
 
 std::vector<LineAfterBlock> linesAfterBlock(const TestResult& result, const ResultStyle& style) {
     std::vector<LineAfterBlock> lines;
+    if (!result.test.workKnown()) lines.push_back({flowControlLine, false});
     const std::size_t runs = result.timed.sectionsMs.size();
     if (runs > 1) lines.push_back({spreadLine(result.sections, runs, style.decimalSeparator), false});
     if (const auto warning = shadingWarning(result.timed.fragmentsCounted, result.fragmentsPerSection))

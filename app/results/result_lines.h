@@ -21,7 +21,8 @@ std::string resultLine(const TestFigures& figures, const ResultStyle& style, int
                        double elapsedMs);
 
 // The six lines of one test: resultLine with the median section, then the
-// instruction, pixel, flop and texel rates and the memory throughput.
+// instruction, pixel, flop and texel rates and the memory throughput. A test
+// whose work is not known has the pixel rate and the throughput only.
 std::vector<std::string> resultBlock(const TestResult& result, const ResultStyle& style);
 
 // "Spread: min X ms, median Y ms, max Z ms over N runs", each time in the
@@ -34,8 +35,9 @@ std::string spreadLine(const SectionSummary& summary, std::size_t runs, const st
 // they all passed or nothing could count them.
 std::optional<std::string> shadingWarning(std::optional<std::uint64_t> counted, std::uint64_t expected);
 
-// Every line of one test: the block, the spread of several sections, the
-// shading warning, and with net figures the Net line or its warning.
+// Every line of one test: the block, the flow-control line of a test whose
+// work is not known, the spread of several sections, the shading warning, and with net figures the Net line
+// or its warning.
 std::vector<std::string> testResultLines(const TestResult& result, const ResultStyle& style);
 
 // The warning lines among them, in the same order.

@@ -76,6 +76,8 @@ std::string testRow(const TestResult& result, const ResultStyle& style) {
     const ProgramShape& program = result.test.program;
     const TimedProgram& timed = result.timed;
     const RatesPerSecond& rates = result.perSecond;
+    // Empty where the JSON has null: no rate from work that is not known.
+    const auto workRate = [&](double rate) { return result.test.workKnown() ? number(rate) : ""; };
     std::vector<std::string> fields = {f.label,
                                        profileTable[program.profile].name,
                                        program.instruction ? instructionName(*program.instruction) : "",
@@ -93,10 +95,10 @@ std::string testRow(const TestResult& result, const ResultStyle& style) {
                                        seconds(result.sections.maxMs),
                                        timed.fragmentsCounted ? std::to_string(*timed.fragmentsCounted) : "",
                                        std::to_string(result.fragmentsPerSection),
-                                       number(rates.instructions),
+                                       workRate(rates.instructions),
                                        number(rates.pixels),
-                                       number(rates.flops),
-                                       number(rates.texels),
+                                       workRate(rates.flops),
+                                       workRate(rates.texels),
                                        number(rates.bytes)};
     const std::vector<std::string> net = netFields(result.net);
     fields.insert(fields.end(), net.begin(), net.end());

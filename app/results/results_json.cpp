@@ -18,8 +18,9 @@ const char* named(int code, const char* const (&words)[N]) {
     return code >= 0 && static_cast<std::size_t>(code) < N ? words[code] : "unknown";
 }
 
-const char* runMode(const BenchSettings& settings) {
+const char* runMode(const BenchSettings& settings, const RunOptions& options) {
     if (settings.multipleOutputs != 0) return "latency";
+    if (!options.programs.empty()) return "programs";
     return allInstructionsMode(settings) ? "all_instructions" : "single";
 }
 
@@ -35,6 +36,30 @@ json latencyJson(const LatencyResult& result) {
             {"bytes_per_s", result.bytesPerSecond},
             {"iterations", result.timed.iterations},
             {"sections_ms", result.timed.sectionsMs}};
+}
+
+json countOrNull(const std::optional<int>& count) { return count ? json(*count) : json(nullptr); }
+
+json compileJson(const ProgramBuild& build) {
+    const NativeCounts& native = build.native;
+    return {{"load_ms", build.loadMs},
+            {"native",
+             {{"instructions", countOrNull(native.instructions)},
+              {"alu_instructions", countOrNull(native.aluInstructions)},
+              {"tex_instructions", countOrNull(native.texInstructions)},
+              {"tex_indirections", countOrNull(native.texIndirections)}}}};
+}
+
+json workJson(const FileWork& work) {
+    const CountedWork& counted = work.counted;
+    return {{"source", work.given ? "given" : "counted"},
+            {"flow_control", counted.flowControl},
+            {"counted",
+             {{"instructions", counted.instructions},
+              {"flops", counted.flops},
+              {"texels", counted.texels},
+              {"bytes_written", counted.bytesWritten},
+              {"alu_by_opcode", counted.aluByOpcode}}}};
 }
 
 }  // namespace
@@ -68,6 +93,7 @@ json testResultJson(const TestResult& result, const ResultStyle& style) {
     const ProgramShape& program = result.test.program;
     const TimedProgram& timed = result.timed;
     const RatesPerSecond& rates = result.perSecond;
+    const auto workRate = [&](double rate) { return result.test.workKnown() ? json(rate) : json(nullptr); };
     json test = {
         {"label", figures.label},
         {"profile", profileTable[program.profile].name},
@@ -91,13 +117,15 @@ json testResultJson(const TestResult& result, const ResultStyle& style) {
          {{"counted", timed.fragmentsCounted ? json(*timed.fragmentsCounted) : json(nullptr)},
           {"expected", result.fragmentsPerSection}}},
         {"rates",
-         {{"instructions_per_s", rates.instructions},
+         {{"instructions_per_s", workRate(rates.instructions)},
           {"pixels_per_s", rates.pixels},
-          {"flops_per_s", rates.flops},
-          {"texels_per_s", rates.texels},
+          {"flops_per_s", workRate(rates.flops)},
+          {"texels_per_s", workRate(rates.texels)},
           {"bytes_per_s", rates.bytes}}},
         {"warnings", testWarningLines(result, style)},
+        {"compile", compileJson(result.test.build)},
     };
+    if (result.test.file) test["work"] = workJson(*result.test.file);
     if (result.net && result.net->unavailable.empty()) test["net"] = netResultJson(*result.net);
     return test;
 }
@@ -127,7 +155,7 @@ json resultsDocument(const RunResults& run, const BenchSettings& settings, const
           {"version", driverVersion},
           {"description", driverDescription}}},
         {"settings",
-         {{"mode", runMode(settings)},
+         {{"mode", runMode(settings, options)},
           {"profile", profileTable[settings.fragmentProgram].name},
           {"width", frameWidth},
           {"height", frameHeight},

@@ -92,6 +92,8 @@ std::string runDefault(const std::string& name, const RunOptions& o) {
     if (name == "--csv") return o.csv;
     if (name == "--no-progress") return o.progress ? "" : "on";
     if (name == "--net") return o.net ? "on" : "";
+    if (name == "--program" || name == "--suite") return o.programs.empty() ? "" : "on";
+    if (name == "--work") return o.work ? "on" : "";
     if (name == "--platform") return word(static_cast<int>(o.display.windowSystem), {"", "egl", "glx"});
     if (name == "--device") return o.display.device < 0 ? "" : std::to_string(o.display.device);
     if (name == "--list-devices") return o.listDevices ? "on" : "";

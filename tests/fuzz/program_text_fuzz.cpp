@@ -1,6 +1,7 @@
 // Any byte string as a program text file: splitting it gives lines without
 // breaks or NULs, its program string carries exactly those lines, and
-// splitting the program string again gives the same lines.
+// splitting the program string again gives the same lines. Counting its work
+// stays within what the text can hold.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/counted_work.h"
 #include "bench/program_text.h"
 #include "platform/output_file.h"
 #include "tests/fuzz/fuzz_check.h"
@@ -56,6 +58,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(text.size() == lineBytes + 2 * lines.size(), "the program string is the lines, each with CR LF");
     require(lineBytes <= bytes.size(), "no line bytes are invented");
     require(splitProgramText(text) == lines, "splitting the program string gives the same lines");
+
+    const CountedWork work = countProgramWork(lines);
+    require(work.texels <= work.instructions && work.instructions <= static_cast<int>(text.size()),
+            "no more fetches than instructions, no more instructions than bytes");
+    require(work.bytesWritten >= 0 && work.flops >= 0, "no negative work");
 
     replaceFileAtomically(scratchFile, bytes);
     require(loadProgramText(scratchFile) == lines, "a file loads the lines its bytes split into");

@@ -12,13 +12,16 @@ trap 'rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 DESTDIR="$scratch/root" cmake --install "$build" --prefix /usr >/dev/null
-# korvex-results: its modules and schemas, its script, and the command.
+# korvex-results: its modules and schemas, its script, and the command;
+# the bundled suite of program files.
 results_files=$(cd "$results_package" && find korvex_results -name '*.py' -o -name '*.schema.json')
+suite_files=$(cd "$(dirname "$0")/../.." && find bench/suite -type f)
 expected=$(printf '%s\n' usr/bin/korvex usr/bin/korvex-results usr/share/doc/korvex/README.md \
   usr/share/doc/korvex/changelog.gz usr/share/doc/korvex/copyright \
   usr/share/korvex/Images/3dsmax5beta_image1.tga usr/share/korvex/Images/memorial_orig_tm.tga \
   usr/share/korvex/Images/spectrum.tga usr/share/korvex/fasm_1.txt \
   usr/share/korvex/korvex-results $(echo "$results_files" | sed 's|^|usr/share/korvex/|') \
+  $(echo "$suite_files" | sed 's|^|usr/share/korvex/|') \
   usr/share/man/man1/korvex.1.gz usr/share/man/man1/korvex-results.1.gz | LC_ALL=C sort)
 installed=$(cd "$scratch/root" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
 [ "$installed" = "$expected" ] || fail "installed files:
@@ -31,6 +34,9 @@ mkdir "$scratch/installed-run"
 (cd "$scratch/installed-run" && "$scratch/root/usr/bin/korvex" -I 2 --json run.json </dev/null >stdout) ||
   fail "the installed korvex failed"
 grep -q '^Blur ' "$scratch/installed-run/korvex_results.txt" || fail "no results file in the working directory"
+(cd "$scratch/installed-run" && "$scratch/root/usr/bin/korvex" -I 1 --suite </dev/null >stdout) ||
+  fail "the installed korvex did not find its suite"
+grep -q '^yuv_to_rgb.txt ' "$scratch/installed-run/korvex_results.txt" || fail "no suite results"
 table=$(cd / && env -u PYTHONPATH "$scratch/root/usr/bin/korvex-results" table "$scratch/installed-run/run.json" 2>&1) ||
   fail "the installed korvex-results table failed: $table"
 echo "$table" | grep -q '^| Blur | ARB | ' || fail "no Blur row in the installed korvex-results table: $table"

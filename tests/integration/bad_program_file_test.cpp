@@ -49,10 +49,13 @@ TEST_F(BadInputRun, ProgramsTheDriverRejectsStopWithItsTextAndLeaveNoResults) {
     }
 }
 
-TEST_F(BadInputRun, OtherLineBreaksAndBytesAfterANulRunAsTheProgramsLines) {
+// A Windows editor's byte-order mark would otherwise reach the driver before
+// the header, which then fails to load.
+TEST_F(BadInputRun, OtherLineBreaksALeadingByteOrderMarkAndBytesAfterANulRunAsTheProgramsLines) {
     const std::string bundled = directory_.read("fasm_1.txt");
     const std::pair<const char*, std::string> cases[] = {
         {"CR-only line breaks", withLineBreaks(bundled, "\r")},
+        {"a UTF-8 byte-order mark", "\xEF\xBB\xBF" + bundled},
         {"binary bytes after a NUL", bundled + std::string("\0\xff\r\x01\n\x80\r\nEND\0\0", 12)},
     };
     for (const auto& [name, content] : cases) {

@@ -13,7 +13,8 @@ namespace {
 using Operand = ReferenceProgram::Operand;
 using Instruction = ReferenceProgram::Instruction;
 
-const std::set<std::string> otherOps = {"TEX", "LOOP", "REP", "ENDLOOP", "ENDREP"};
+const std::set<std::string> textureOps = {"TEX", "TXP", "TXB"};
+const std::set<std::string> flowOps = {"LOOP", "REP", "ENDLOOP", "ENDREP"};
 
 std::string trim(const std::string& s) {
     const auto first = s.find_first_not_of(" \t\r\n");
@@ -90,6 +91,8 @@ Vec4 lanes(const Sources& s, F f) {
     return r;
 }
 
+float step(bool condition) { return condition ? 1.0f : 0.0f; }
+
 // What each instruction computes, by the ARB and NV program specifications;
 // the lanes an instruction leaves undefined read as 0.
 const std::map<std::string, ReferenceProgram::Compute> computations = {
@@ -144,6 +147,18 @@ const std::map<std::string, ReferenceProgram::Compute> computations = {
      [](const Sources& s) {
          return lanes(s, [](const Sources& v, int k) { return v[0][k] * v[1][k] + v[2][k]; });
      }},
+    {"SGE",
+     [](const Sources& s) {
+         return lanes(s, [](const Sources& v, int k) { return step(v[0][k] >= v[1][k]); });
+     }},
+    {"SLT",
+     [](const Sources& s) {
+         return lanes(s, [](const Sources& v, int k) { return step(v[0][k] < v[1][k]); });
+     }},
+    {"CMP",
+     [](const Sources& s) {
+         return lanes(s, [](const Sources& v, int k) { return v[0][k] < 0.0f ? v[1][k] : v[2][k]; });
+     }},
     {"LRP",
      [](const Sources& s) {
          return lanes(s,
@@ -166,7 +181,8 @@ public:
                 if (trim(line) != "!!ARBfp1.0") fail("the header is not !!ARBfp1.0");
                 continue;
             }
-            pending += line;
+            // Statements may run over lines; comments end at the line's end.
+            pending += " " + line.substr(0, line.find('#'));
             std::string::size_type semicolon;
             while ((semicolon = pending.find(';')) != std::string::npos) {
                 statement(trim(pending.substr(0, semicolon)), instructions);
@@ -189,7 +205,10 @@ private:
 
     void statement(const std::string& s, std::vector<Instruction>& instructions) {
         if (s.rfind("OPTION ", 0) == 0) return;
-        if (s.rfind("PARAM ", 0) == 0) return declareParam(s.substr(6));
+        // Attributes and outputs are names for their bindings, as parameters are.
+        for (const char* binding : {"PARAM ", "ATTRIB ", "OUTPUT "}) {
+            if (s.rfind(binding, 0) == 0) return declareParam(s.substr(std::string(binding).size()));
+        }
         for (const char* prefix : {"TEMP ", "SHORT TEMP ", "LONG TEMP "}) {
             if (s.rfind(prefix, 0) == 0) {
                 for (const std::string& name : splitOperands(s.substr(std::string(prefix).size()))) {
@@ -219,7 +238,7 @@ private:
             op.resize(op.size() - 4);
         }
         auto known = [](const std::string& name) {
-            return computations.count(name) > 0 || otherOps.count(name) > 0;
+            return computations.count(name) > 0 || textureOps.count(name) > 0 || flowOps.count(name) > 0;
         };
         if (!known(op) && op.size() == 4 && std::string("RHX").find(op[3]) != std::string::npos) {
             op.resize(3);
@@ -228,12 +247,12 @@ private:
         in.op = op;
         if (computations.count(op) > 0) in.compute = computations.at(op);
         std::vector<std::string> parts = splitOperands(rest);
-        if (op == "TEX") {
-            if (parts.size() != 4 || parts[3] != "RECT") fail("TEX needs a RECT target");
+        if (textureOps.count(op) > 0) {
+            if (parts.size() != 4 || parts[3] != "RECT") fail(op + " needs a RECT target");
             in.textureUnit = bracketIndex(parts[2], "texture");
             parts.resize(2);
         }
-        const bool flow = op == "LOOP" || op == "REP" || op == "ENDLOOP" || op == "ENDREP";
+        const bool flow = flowOps.count(op) > 0;
         for (std::size_t k = 0; k < parts.size(); ++k)
             in.operands.push_back(operand(parts[k], k == 0 && !flow));
         return in;
@@ -246,7 +265,12 @@ private:
             text = trim(text.substr(1));
         }
         std::string suffix;
-        if (text[0] == '{') {
+        char* numberEnd = nullptr;
+        const float number = std::strtof(text.c_str(), &numberEnd);
+        if (!text.empty() && numberEnd == text.c_str() + text.size()) {
+            o.kind = Operand::constant;
+            o.values = splat(number);
+        } else if (text[0] == '{') {
             const auto close = text.find('}');
             std::vector<std::string> numbers = splitOperands(text.substr(1, close - 1));
             o.kind = Operand::constant;
@@ -287,7 +311,10 @@ private:
             o.kind = Operand::env;
             o.index = bracketIndex(base, "program.env");
         } else if (params_.count(base) > 0) {
+            // The binding stands in for the name; a sign before the name stays.
+            const bool negate = o.negate;
             o = params_[base];
+            o.negate = negate;
         } else if (temps_.count(base) > 0) {
             o.kind = Operand::temp;
             o.index = temps_[base];
@@ -377,7 +404,11 @@ std::vector<Vec4> ReferenceProgram::run(const FragmentInputs& inputs) const {
         std::vector<Vec4> sources;
         for (std::size_t k = 1; k < in.operands.size(); ++k) sources.push_back(read(in.operands[k]));
         Vec4 result;
-        if (in.op == "TEX") {
+        if (in.op == "TXP") {
+            result =
+                inputs.sample(in.textureUnit, sources[0][0] / sources[0][3], sources[0][1] / sources[0][3]);
+        } else if (textureOps.count(in.op) > 0) {
+            // A rectangle texture has no mipmaps, so TXB's bias changes nothing.
             result = inputs.sample(in.textureUnit, sources[0][0], sources[0][1]);
         } else {
             result = in.compute(sources);

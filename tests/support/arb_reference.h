@@ -1,7 +1,9 @@
-// A CPU reference for the ARB program texts korvex generates: parses the
-// subset the generator writes (with the NV option's precision suffixes,
-// RFL, DIV, DP2, NRM and LOOP/REP) and computes a fragment's colours the way
-// the ARB and NV program specifications define each instruction.
+// A CPU reference for the ARB program texts korvex generates and bundles:
+// parses the subset they use (with the NV option's precision suffixes, RFL,
+// DIV, DP2, NRM and LOOP/REP; CMP, SGE, SLT, TXP and TXB on rectangle
+// textures; ATTRIB and OUTPUT names; scalar constants; comments) and
+// computes a fragment's colours the way the ARB and NV program
+// specifications define each instruction.
 #pragma once
 
 #include <array>

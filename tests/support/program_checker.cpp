@@ -519,7 +519,10 @@ private:
         result_.loopCounts.push_back(static_cast<int>(count));
     }
 
-    void destination(const std::string& text, CheckedInstruction& in) {
+    void destination(const std::string& operand, CheckedInstruction& in) {
+        // A condition-code mask, "(GT.x)", may follow the register and its mask.
+        const std::string text = trim(operand.substr(0, operand.find('(')));
+        if (text.size() != operand.size()) conditionMask(trim(operand.substr(text.size())));
         std::string reg = text;
         const auto dot = registerSuffixStart(text);
         if (dot != std::string::npos) {
@@ -547,6 +550,20 @@ private:
         }
         if (reg == "result.depth" || temps_.count(reg) || outputs_.count(reg)) return;
         problem("cannot write " + reg.substr(0, 40));
+    }
+
+    void conditionMask(const std::string& mask) {
+        static const std::set<std::string> tests = {"EQ", "GE", "GT", "LE", "LT", "NE", "TR", "FL"};
+        const bool enclosed = mask.size() >= 4 && mask.front() == '(' && mask.back() == ')';
+        const std::string rule = enclosed ? mask.substr(1, mask.size() - 2) : "";
+        const std::string swizzle = rule.size() > 3 && rule[2] == '.' ? rule.substr(3) : "";
+        const std::vector<int> components = componentsOf(swizzle);
+        const bool swizzleOk =
+            rule.size() == 2 || ((components.size() == 1 || components.size() == 4) &&
+                                 std::count(components.begin(), components.end(), -1) == 0);
+        if (!(languageBit(result_.language) & nvOption)) problem("condition-code masks need the NV option");
+        if (!enclosed || tests.count(rule.substr(0, 2)) == 0 || !swizzleOk)
+            problem("bad condition-code mask " + mask.substr(0, 20));
     }
 
     void resultColour(const std::string& reg) {

@@ -38,8 +38,25 @@ def make_test(label, sections, iterations=100, program=None, **changes):
     return test
 
 
+def make_program_test(name, sections, text, flow_control=False):
+    """A program file's test as --program writes it: labelled with the file's
+    name, its digest from TEXT, and without instruction, flop and texel rates
+    when the program has flow control."""
+    test = make_test(name, sections, instruction=None,
+                     program_sha256=hashlib.sha256(text.encode()).hexdigest())
+    test["program"]["instruction"] = None
+    test["compile"] = {"load_ms": 0.4, "native": {"instructions": 10, "alu_instructions": 9,
+                                                  "tex_instructions": 0, "tex_indirections": 0}}
+    counted = {"instructions": 9, "flops": 9, "texels": 0, "bytes_written": 16,
+               "alu_by_opcode": {"MAD": 9}}
+    test["work"] = {"source": "counted", "flow_control": flow_control, "counted": counted}
+    if flow_control:
+        test["rates"].update(instructions_per_s=None, flops_per_s=None, texels_per_s=None)
+    return test
+
+
 def make_run(tests=(), renderer="llvmpipe (LLVM 15.0.6, 256 bits)", cpu="AMD EPYC 7B13",
-             policy=None, latency=()):
+             policy=None, latency=(), mode="all_instructions"):
     return {
         "format": "korvex-results", "format_version": 2, "korvex_version": "0.7",
         "started_utc": "2026-12-07T13:00:00Z",
@@ -48,7 +65,7 @@ def make_run(tests=(), renderer="llvmpipe (LLVM 15.0.6, 256 bits)", cpu="AMD EPY
                "window_system": "egl"},
         "driver": {"name": "libGLX_mesa.so.0", "company": "Mesa", "version": "22.3.6",
                    "description": "Mesa GL"},
-        "settings": {"mode": "all_instructions", "profile": "ARB", "width": 512, "height": 768,
+        "settings": {"mode": mode, "profile": "ARB", "width": 512, "height": 768,
                      "repeat": 5, "iteration_policy": policy or {"kind": "fixed", "iterations": 100},
                      "net": False},
         "tests": list(tests), "latency": list(latency),

@@ -11,7 +11,7 @@ from korvex_results import plot
 from korvex_results.cli import main
 from korvex_results.load import load
 from korvex_runs import REPO, run_korvex
-from results_fixtures import as_version1, make_latency, make_run, make_test, write
+from results_fixtures import as_version1, make_latency, make_program_test, make_run, make_test, write
 
 STEADY = [10.0, 10.1, 9.9, 10.05, 9.95]
 SLOWER_BY_20 = [12.0, 12.1, 11.9, 12.05, 11.95]
@@ -238,6 +238,37 @@ def test_table_csv_reads_back(tmp_path, capsys):
     assert rows[2][0] == "Blur, 5|taps" and float(rows[1][9]) == pytest.approx(512 * 768 * 10000)
 
 
+def program_run(blur_text, sections=STEADY):
+    return make_run([make_program_test("blur9.txt", sections, blur_text),
+                     make_program_test("loop.txt", STEADY, "loop", flow_control=True)],
+                    mode="programs")
+
+
+def test_program_runs_match_by_file_name_and_tell_a_changed_text(tmp_path, capsys):
+    assert compare(tmp_path, program_run("blur"), program_run("blur, edited", SLOWER_BY_20)) == 1
+    out = capsys.readouterr().out
+    assert "blur9.txt (ARB): program text" in out and "loop.txt (ARB):" not in out
+    assert "1 of 2 tests slower" in out and "Only in" not in out
+    assert main(["table", str(tmp_path / "new.json")]) == 0
+    loop_row = capsys.readouterr().out.splitlines()[-1].split(" | ")
+    assert loop_row[0] == "| loop.txt" and loop_row[8] == "-" and loop_row[10] == "-"
+
+
+def test_program_runs_plot_by_pixel_rate_and_merge_keeping_unknown_rates(tmp_path, capsys):
+    run = program_run("blur")
+    series, is_net = plot._survey_series(run)
+    assert not is_net and series["loop.txt"][0] == run["tests"][1]["rates"]["pixels_per_s"]
+    files = [write(tmp_path, f"{index}.json", run) for index in range(2)]
+    assert main(["plot", *files, "-o", str(tmp_path / "chart.png")]) == 0
+    survey_file = write(tmp_path, "survey.json", make_run([make_test("MAD", STEADY)]))
+    assert main(["plot", files[0], survey_file, "-o", str(tmp_path / "mixed.png")]) == 2
+    assert f"{survey_file}: an instruction survey cannot share a chart with a run of program " \
+           f"files ({files[0]})" in capsys.readouterr().err
+    assert merge(tmp_path, run, program_run("blur", SLOWER_BY_20)) == 0
+    loop = load(str(tmp_path / "merged.json"))["tests"][1]
+    assert loop["rates"]["instructions_per_s"] is None and loop["rates"]["pixels_per_s"] > 0
+
+
 def korvex_files(tmp_path, *arguments):
     """The JSON and the CSV rows of a real run in TMP_PATH, and its result
     lines."""
@@ -281,6 +312,7 @@ def shown_rates(lines):
 @pytest.mark.parametrize("arguments, multiplier", [
     (["-V", "-I", "2"], 4),  # the bundled blur, five texels a pixel
     (["-a", "-l", "8", "-t", "2", "-c", "3", "-I", "1"], 1),  # generated, two fetches each
+    (["--program", str(REPO / "bench" / "suite" / "ARB"), "-I", "1"], 1),  # the suite's files
 ])
 def test_real_korvex_results_agree_with_the_schema_the_sections_and_each_other(
         tmp_path, arguments, multiplier):
@@ -301,6 +333,15 @@ def test_real_korvex_results_agree_with_the_schema_the_sections_and_each_other(
             divisor = RATE_LINES[name][1]
             assert shown[name] == pytest.approx(rate / divisor, abs=5.1e-5), (test["label"], name)
         assert row["net_instructions_per_s"] == ""
+        # Every program's compilation, generated or not; what the driver counts is its own.
+        assert test["compile"]["load_ms"] > 0 and set(test["compile"]["native"]) == {
+            "instructions", "alu_instructions", "tex_instructions", "tex_indirections"}
+        assert ("work" in test) == (arguments[0] == "--program")
+        if "work" in test:
+            assert test["label"].endswith(".txt") and test["instruction"] is None
+            counted = test["work"]["counted"]
+            assert test["per_pixel"] == {name: counted[name] for name in test["per_pixel"]}
+
 
 def test_real_korvex_json_matches_the_schema_and_the_csv_reads_back(tmp_path):
     # -I is ignored with a minimum time: two quads cannot fill 0.05 s. How long

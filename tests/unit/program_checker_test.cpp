@@ -82,6 +82,9 @@ const BadText badTexts[] = {
     {"an integer in an untyped NVfp4 PARAM",
      "!!NVfp4.0\nPARAM k = {4, 0.0, 1.0, 0.0};\nMOV result.color, k;\nEND",
      "integer constant 4 in an untyped"},
+    {"a condition-code mask in plain ARB", "!!ARBfp1.0\nMOV result.color (GT.x), fragment.color;\nEND",
+     "condition-code masks need"},
+    {"a bad condition-code mask", "!!FP1.0\nMOVR o[COLR] (GX.x), f[TEX0];\nEND", "bad condition-code mask"},
     {"TEX without a target", "!!ARBfp1.0\nTEX result.color, fragment.texcoord[0], texture[0];\nEND",
      "takes 4 operands"},
 };
@@ -120,7 +123,8 @@ TEST(ProgramCheckerTest, AcceptsWhatTheLanguagesAllow) {
          "!!FP1.0\nDECLARE C0 = {1.0, 2.0, 3.0, 4.0};\nDEFINE half = {0.5, 0.5, 0.5, 0.5};\nTEX H0, f[TEX0], "
          "TEX1, "
          "RECT;\n"
-         "MADR R0, H0, C0, f[TEX0];\nMULH_SAT H1.xy, R0, half;\nMOVR o[COLR], H1;\nEND"},
+         "MADR R0, H0, C0, f[TEX0];\nMULH_SAT H1.xy, R0, half;\nMOVR o[COLR], H1;\n"
+         "ADDRC R0.x, R0, -half;\nMOVR o[COLR].xy (GT.xxyy), R0;\nEND"},
         {Language::fp2,
          "!!FP2.0\nDEFINE k = {3.0, 0.0, 1.0, 0.0};\nREP k.x;\nDP2R R0.x, R0, f[TEX0];\nENDREP;\n"
          "MOVR o[COLR], R0;\nEND"},

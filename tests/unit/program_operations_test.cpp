@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/programs/compile_program.h"
@@ -157,6 +158,34 @@ TEST_F(CompileProgramTest, ARejectedProgramPrintsTheDriversTextAndStopsWithCodeT
         }
         EXPECT_EQ(Calls{c.printed}, console.writes());
     }
+}
+
+// A driver that counts 12 native instructions, 0 of the other kinds, and
+// refuses the indirections query.
+struct NativeDriver {
+    static inline GLenum pendingError = 0;
+    static void KVX_APIENTRY getProgramiv(GLenum, GLenum name, GLint* value) {
+        if (name == glenum::PROGRAM_NATIVE_TEX_INDIRECTIONS_ARB)
+            pendingError = 0x0500;
+        else
+            *value = name == glenum::PROGRAM_NATIVE_INSTRUCTIONS_ARB ? 12 : 0;
+    }
+    static GLenum KVX_APIENTRY getError() { return std::exchange(pendingError, 0); }
+};
+
+TEST_F(CompileProgramTest, TheLoadIsTimedAndTheNativeCountsAreWhatTheDriverAnswers) {
+    gl::glGetProgramivARB = NativeDriver::getProgramiv;
+    gl::glGetError = NativeDriver::getError;
+    NativeDriver::pendingError = 0x0502;  // an earlier call's, not the queries'
+    ProgramBuild build;
+    EXPECT_EQ(42u, compileProgram(glenum::FRAGMENT_PROGRAM_ARB, source_, build));
+    EXPECT_GE(build.loadMs, 0.0);
+    EXPECT_EQ(12, build.native.instructions);
+    EXPECT_EQ(0, build.native.aluInstructions) << "0 is an answer";
+    EXPECT_FALSE(build.native.texIndirections);
+    ProgramBuild nv;
+    compileProgram(glenum::FRAGMENT_PROGRAM_NV, source_, nv);
+    EXPECT_FALSE(nv.native.instructions) << "NV programs have no such queries";
 }
 
 TEST_F(CompileProgramTest, AnEmptyOrMissingErrorStringAtPositionMinusOneIsSuccess) {

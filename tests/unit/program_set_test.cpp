@@ -8,6 +8,7 @@
 #include "app/programs/test_list.h"
 #include "base/errors.h"
 #include "base/sha256.h"
+#include "bench/counted_work.h"
 #include "bench/fpgen/marlune_fp.h"
 #include "bench/tables.h"
 #include "tests/support/console_capture.h"
@@ -75,14 +76,14 @@ TEST_F(ProgramSetTest, LengthsTheDriverMayTakeAreGeneratedAndNvProgramsStayWithi
     programLimits.maxInstructions = 40;
     benchSettings.allInstructions = 1;
     benchSettings.length = 40;
-    assembleProgramSet(benchSettings, false);
+    assembleProgramSet(benchSettings, false, {});
     EXPECT_EQ(25u, programSources.size());
     EXPECT_EQ(programSources[0], generateProgram(listedInstruction(benchSettings, 0), benchSettings).source);
 
     for (const std::uint8_t profile : {FragmentProfile::FP1, FragmentProfile::FP2}) {
         benchSettings.fragmentProgram = profile;
         benchSettings.length = 2147483647;
-        const ProgramSet set = assembleProgramSet(benchSettings, false);
+        const ProgramSet set = assembleProgramSet(benchSettings, false, {});
         ASSERT_EQ(programSources.size(), static_cast<std::size_t>(allInstructionsCount(benchSettings)));
         for (std::size_t test = 0; test < programSources.size(); ++test) {
             EXPECT_LE(set.tests[test].figures.instructions, 1024) << set.tests[test].figures.label;
@@ -106,7 +107,7 @@ TEST_F(ProgramSetTest, SingleTestReadsFasm1AndWritesItToScreenAndDisk) {
     directory.write("fasm_1.txt", "!!ARBfp1.0\nMOV result.color, fragment.color;\nEND");
     benchSettings.output = 3;
     ConsoleCapture console;
-    const ProgramSet set = assembleProgramSet(benchSettings, false);
+    const ProgramSet set = assembleProgramSet(benchSettings, false, {});
 
     const std::string program = "!!ARBfp1.0\r\nMOV result.color, fragment.color;\r\nEND\r\n";
     EXPECT_EQ(benchSettings.programCount, 1);
@@ -120,12 +121,34 @@ TEST_F(ProgramSetTest, SingleTestReadsFasm1AndWritesItToScreenAndDisk) {
     EXPECT_EQ(loadProgramText("fasm_0000.txt"), programSources[0]);
 }
 
+TEST_F(ProgramSetTest, ProgramFilesAreTheTestsWithTheirCountedWorkOrTheGivenOne) {
+    std::vector<ProgramFile> files;
+    for (const char* text : {"!!ARBfp1.0\nOPTION NV_fragment_program;\nMAD result.color.xy, 1, 2, 3;\nEND\n",
+                             "!!FP2.0\nREP {3};\nADDR R0, R0, 1;\nENDREP;\nMOVR o[COLR], R0;\nEND\n"}) {
+        const ProgramSource source = splitProgramText(text);
+        files.push_back({"", "p" + std::to_string(files.size()), source, countProgramWork(source)});
+    }
+    const ProgramSet counted = assembleProgramSet(benchSettings, false, {files, std::nullopt});
+    ASSERT_EQ(2, benchSettings.programCount);
+    const SetTest& mad = counted.tests[0];
+    EXPECT_EQ("p0", mad.figures.label);
+    EXPECT_EQ(8, mad.figures.bytesWritten);
+    EXPECT_EQ(1, mad.program.nvOption) << "the file's option";
+    EXPECT_TRUE(mad.workKnown());
+    EXPECT_FALSE(counted.tests[1].workKnown()) << "a loop's static count is not the work run";
+
+    const ProgramSet given = assembleProgramSet(benchSettings, false, {files, PerPixelWork{9, 8, 7, 6}});
+    EXPECT_TRUE(given.tests[1].workKnown() && given.tests[1].file->given);
+    EXPECT_EQ(8, given.tests[1].figures.flops);
+    EXPECT_EQ(4, given.tests[0].file->counted.flops) << "the counted work stays for the JSON";
+}
+
 TEST_F(ProgramSetTest, VectorAndScalarInAllInstructionsModeStillReadsFasm1) {
     TempDir directory(true);
     directory.write("fasm_1.txt", "!!ARBfp1.0\r\nEND\r\n");
     benchSettings.allInstructions = 1;
     benchSettings.vectorAndScalar = 1;
-    assembleProgramSet(benchSettings, false);
+    assembleProgramSet(benchSettings, false, {});
     EXPECT_EQ(programSources, (std::vector<ProgramSource>{{"!!ARBfp1.0", "END"}}));
 }
 
@@ -134,7 +157,7 @@ TEST_F(ProgramSetTest, NetVariantsAreWrittenAfterTheTestsEachTestsOwnTextLeftOut
     benchSettings.allInstructions = 1;
     benchSettings.length = 8;
     benchSettings.output = 2;
-    const ProgramSet set = assembleProgramSet(benchSettings, true);
+    const ProgramSet set = assembleProgramSet(benchSettings, true, {});
     ASSERT_EQ(25u, set.net.size());
     EXPECT_EQ(AluInstruction::XPD, set.tests[24].program.instruction);
     EXPECT_EQ(programString(programSources[24]), directory.read("fasm_0024.txt"))
@@ -163,7 +186,7 @@ TEST_F(ProgramSetTest, OutputNoneWritesNothing) {
     TempDir directory(true);
     directory.write("fasm_1.txt", "!!ARBfp1.0\r\nEND\r\n");
     ConsoleCapture console;
-    assembleProgramSet(benchSettings, false);
+    assembleProgramSet(benchSettings, false, {});
     EXPECT_EQ(console.text(), "");
     EXPECT_FALSE(directory.exists("fasm_0000.txt"));
 }
@@ -173,7 +196,7 @@ TEST_F(ProgramSetTest, AMissingFasm1RaisesTheOpenErrorBeforeAnyOutput) {
     benchSettings.output = 3;
     ConsoleCapture console;
     try {
-        assembleProgramSet(benchSettings, false);
+        assembleProgramSet(benchSettings, false, {});
         FAIL() << "no error";
     } catch (const KorvexError& error) {
         EXPECT_EQ(error.kind(), ErrorKind::fileOpen);

@@ -24,6 +24,11 @@ TEST(ProgramTextTest, SplitsAtEveryKindOfLineBreak) {
         {std::string("ab\0cd\nef", 8), Lines{"ab"}},
         {std::string("\0abc", 4), Lines{}},
         {"x\ty \x01\xff", Lines{"x\ty \x01\xff"}},
+        // Byte-order marks go only where they lead the text.
+        {"\xEF\xBB\xBF!!ARBfp1.0\nEND", Lines{"!!ARBfp1.0", "END"}},
+        {"\xEF\xBB\xBF\xEF\xBB\xBF\r\n\xEF\xBB\xBF", Lines{"", "\xEF\xBB\xBF"}},
+        {"\xEF\xBB!", Lines{"\xEF\xBB!"}},
+        {"\xEF\xBB\xBF", Lines{}},
     };
     for (const auto& [bytes, expected] : cases) EXPECT_EQ(expected, splitProgramText(bytes)) << bytes;
 }

@@ -146,6 +146,33 @@ TEST_F(ResultFilesTest, DriverTextThatIsNotUtf8AndTheNetFiguresAreWritten) {
     EXPECT_EQ("", cellsByName(lines.front(), blurRowWithoutNet()).at("net_trusted"));
 }
 
+// A program file with flow control has no work to rate but its pixels and
+// bytes; what the driver and the counting said is kept beside.
+TEST_F(ResultFilesTest, AProgramFilesWorkAndCompilationAndItsUnknownRates) {
+    CountedWork counted;
+    counted.flowControl = true;
+    counted.aluByOpcode = {{"ADD", 2}, {"MAD", 1}};
+    SetTest& loop = run_.tests[0].test;
+    loop.file = FileWork{counted, false};
+    loop.build = {1.5, {23, 13, 9, std::nullopt}};
+    options_.programs = {{true, ""}};
+    saveResultFiles(run_, settings_, options_, style);
+    const auto document = nlohmann::ordered_json::parse(directory_.read("run.json"));
+    EXPECT_EQ("programs", document["settings"]["mode"]);
+    const auto& test = document["tests"][0];
+    for (const char* rate : {"instructions_per_s", "flops_per_s", "texels_per_s"})
+        EXPECT_TRUE(test["rates"][rate].is_null()) << rate;
+    EXPECT_GT(test["rates"]["pixels_per_s"].get<double>(), 0.0);
+    EXPECT_EQ(R"({"ADD":2,"MAD":1})", test["work"]["counted"]["alu_by_opcode"].dump());
+    EXPECT_EQ(R"({"load_ms":1.5,"native":{"instructions":23,"alu_instructions":13,"tex_instructions":9,)"
+              R"("tex_indirections":null}})",
+              test["compile"].dump());
+    const std::vector<std::string> lines = crlfLines(directory_.read("run.csv"));
+    const auto cells = cellsByName(lines.front(), lines.back());
+    EXPECT_EQ("", cells.at("flops_per_s"));
+    EXPECT_NE("", cells.at("pixels_per_s"));
+}
+
 TEST_F(ResultFilesTest, AFileThatCannotBeWrittenKeepsTheOldOneWhole) {
     directory_.write("run.csv", "old");
     options_.csv = "absent/run.csv";
@@ -163,7 +190,9 @@ TEST_F(ResultFilesTest, AFileThatCannotBeWrittenKeepsTheOldOneWhole) {
 // anything is created.
 TEST_F(ResultFilesTest, OutputsThatAreOneFileOrAnInputOfTheRunAreRefused) {
     directory_.write("fasm_1.txt", "!!ARBfp1.0");
+    directory_.write("light.txt", "!!ARBfp1.0");
     std::filesystem::create_symlink("fasm_1.txt", directory_.file("program.lnk"));
+    const RunInputs inputs{{"fasm_1.txt"}, {"light.txt"}};
     struct Case {
         std::string json, csv, line;
     };
@@ -175,6 +204,8 @@ TEST_F(ResultFilesTest, OutputsThatAreOneFileOrAnInputOfTheRunAreRefused) {
          "--json \"fasm_1.txt\" names the same file as \"fasm_1.txt\", which the run reads"},
         {"program.lnk", "",
          "--json \"program.lnk\" names the same file as \"fasm_1.txt\", which the run reads"},
+        {"", "./light.txt",
+         "--csv \"./light.txt\" names the same file as \"light.txt\", which the run reads"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
@@ -182,21 +213,33 @@ TEST_F(ResultFilesTest, OutputsThatAreOneFileOrAnInputOfTheRunAreRefused) {
         options_.csv = c.csv;
         ConsoleCapture console;
         try {
-            checkResultFiles(settings_, options_, {"fasm_1.txt"});
+            checkResultFiles(settings_, options_, inputs);
             ADD_FAILURE() << "not refused";
         } catch (const OrderlyStop& stop) {
             EXPECT_EQ(exitcode::badOption, stop.exitCode);
         }
         EXPECT_EQ(c.line + "\r\n", console.errorText());
         EXPECT_EQ("!!ARBfp1.0", directory_.read("fasm_1.txt"));
-        EXPECT_EQ(2, std::distance(std::filesystem::directory_iterator(directory_.path()),
+        EXPECT_EQ(3, std::distance(std::filesystem::directory_iterator(directory_.path()),
                                    std::filesystem::directory_iterator()))
             << "nothing created";
     }
+    // A program file the options name is kept from the result lines too; a
+    // bundled input is not, as the classic run never refused one.
+    options_.json = options_.csv = "";
+    std::filesystem::create_symlink("korvex_results.txt", directory_.file("results.lnk"));
+    directory_.write("korvex_results.txt", "!!ARBfp1.0");
+    checkResultFiles(settings_, options_, {{"results.lnk"}, {}});
+    ConsoleCapture console;
+    EXPECT_THROW(checkResultFiles(settings_, options_, {{}, {"results.lnk"}}), OrderlyStop);
+    EXPECT_EQ(
+        "korvex_results.txt, the result lines' file, names the same file as \"results.lnk\", which the run "
+        "reads\r\n",
+        console.errorText());
     // A -M run writes no result lines, so their file is free.
     settings_.multipleOutputs = 1;
     options_.json = "korvex_results.txt";
-    checkResultFiles(settings_, options_, {"fasm_1.txt"});
+    checkResultFiles(settings_, options_, {{"fasm_1.txt"}, {}});
 }
 
 TEST(CsvFieldTest, QuotesOnlyWhatNeedsIt) {

@@ -41,6 +41,23 @@ TEST(ResultLine, ShowsAGeneratedTestsLabelAndFigures) {
     EXPECT_EQ(resultLine(mad, style(), 20, 7.0), "MAD    66  512  2    512  768    20    7.0000 ms");
 }
 
+TEST(ResultBlock, AProgramWhoseWorkIsNotKnownHasOnlyItsPixelRateAndThroughputAndSaysWhy) {
+    SetTest test = {{"rep.txt", 4, 8, 0, 16}, programShape(defaultBenchSettings, std::nullopt), ""};
+    CountedWork counted;
+    counted.flowControl = true;
+    test.file = FileWork{counted, false};
+    const TestResult result = testResult(test, 1, 0, {1000, {1000.0}, std::nullopt});
+    EXPECT_EQ((std::vector<std::string>{
+                  "rep.txt    4  8  0    512  768    1000    1000.0000 ms", "393216.0000 KPixel/sec",
+                  "5.8594 GB/sec",
+                  "Flow control: the figures count the text, not the work run; --work "
+                  "INSTRUCTIONS,FLOPS,TEXELS,BYTES gives the instruction, flop and texel rates"}),
+              testResultLines(result, style(" ", 0)));
+    EXPECT_TRUE(testWarningLines(result, style()).empty());
+    test.file->given = true;
+    EXPECT_EQ(6u, testResultLines(testResult(test, 1, 0, {1000, {1000.0}, std::nullopt}), style()).size());
+}
+
 TEST(ResultSeparator, IsEmptyOnlyForVectorAndScalarWithTextureFetches) {
     EXPECT_EQ(resultSeparator(0, 0), " ");
     EXPECT_EQ(resultSeparator(1, 0), " ");

@@ -40,6 +40,15 @@ TEST(RunOptionsTest, TakesItsOptionsAndLeavesTheRestToTheClassicOnes) {
     EXPECT_TRUE(display.listDevices);
 }
 
+TEST(RunOptionsTest, ProgramFilesKeepTheirOrderAndTheWorkTakesFourWholeNumbers) {
+    const RunOptions o = takeRunOptions({"--program", "b", "--suite", "--work", "0,1000000,7,16"}).options;
+    ASSERT_EQ(2u, o.programs.size());
+    EXPECT_TRUE(!o.programs[0].suite && o.programs[0].path == "b" && o.programs[1].suite);
+    ASSERT_TRUE(o.work);
+    EXPECT_EQ(1000000, o.work->flops);
+    EXPECT_EQ(16, o.work->bytesWritten);
+}
+
 struct Refusal {
     std::vector<std::string> parameters;
     std::string line;
@@ -49,6 +58,8 @@ TEST(RunOptionsTest, ABadOrMissingValueStopsWithOneLineNamingTheOptionAndWhatItT
     const std::string repeat = "--repeat takes a whole number from 1 to 1000";
     const std::string minTime =
         "--min-time takes seconds above 0 up to 3600, with \".\" as the decimal point";
+    const std::string work =
+        "--work takes INSTRUCTIONS,FLOPS,TEXELS,BYTES: four whole numbers from 0 to 1000000";
     const std::string device = "--device takes a device index from --list-devices (0, 1, ...)";
     const Refusal refusals[] = {
         {{"--repeat", "0"}, repeat + ", not \"0\""},
@@ -66,6 +77,13 @@ TEST(RunOptionsTest, ABadOrMissingValueStopsWithOneLineNamingTheOptionAndWhatItT
         {{"--json", "--csv", "r.csv"}, "--json takes a file name, and no value follows it"},
         {{"--csv"}, "--csv takes a file name, and no value follows it"},
         {{"--repeat", "1\r\n2"}, repeat + ", not \"1\\x0D\\x0A2\""},
+        {{"--program"}, "--program takes a program file or a folder of them, and no value follows it"},
+        {{"--suite", "--work", "1,2,3"}, work + ", not \"1,2,3\""},
+        {{"--suite", "--work", "1,-2,3,4"}, work + ", not \"1,-2,3,4\""},
+        {{"--suite", "--work", "1,2,3,1000001"}, work + ", not \"1,2,3,1000001\""},
+        {{"--suite", "--work", "$10,2,3,4"}, work + ", not \"$10,2,3,4\""},
+        {{"--work", "1,2,3,4"},
+         "--work gives the work of program files, and neither --program nor --suite names any"},
         {{"--platform", "EGL"}, "--platform takes egl or glx, not \"EGL\""},
         {{"-I", "1", "--platform"}, "--platform takes egl or glx, and no value follows it"},
         {{"--device", "-1"}, device + ", not \"-1\""},

@@ -79,7 +79,7 @@ public:
     int runUntilStop(const std::string& glExtensions) {
         FakeExtensions extensions(glExtensions, everyPlatformExtension);
         try {
-            runBenchmark(512, 512, 4, AluInstruction::MAD, 100, RunOptions{});
+            runBenchmark(512, 512, 4, AluInstruction::MAD, 100, RunOptions{}, {});
         } catch (const OrderlyStop& stop) {
             return stop.exitCode;
         }

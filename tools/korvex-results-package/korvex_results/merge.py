@@ -65,7 +65,8 @@ def _merged_test(tests):
     median = statistics.median(sections)
     merged.update(sections_ms=sections, min_ms=min(sections), median_ms=median,
                   max_ms=max(sections))
-    merged["rates"] = {name: rate * first_test["median_ms"] / median
+    # A rate of unknown work (null) stays unknown.
+    merged["rates"] = {name: None if rate is None else rate * first_test["median_ms"] / median
                        for name, rate in first_test["rates"].items()}
     counted = [test["fragments"]["counted"] for _, test in tests]
     merged["fragments"] = {

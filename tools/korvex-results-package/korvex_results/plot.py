@@ -1,5 +1,6 @@
 """Charts: an instruction survey as grouped horizontal bars, one series per file;
-a latency run as bandwidth per output count."""
+program files (--program, --suite) the same way by their pixel rate; a latency
+run as bandwidth per output count."""
 from pathlib import Path
 
 import matplotlib
@@ -26,12 +27,14 @@ def _series_labels(paths, documents):
 
 
 def _survey_series(document):
-    """Rates by label, with the spread of the sections, and whether they are net."""
+    """Rates by label, with the spread of the sections, and whether they are net.
+    Program files are charted by their pixel rate, which every one of them has."""
     tests = document["tests"]
     use_net = all(net_rate(test) is not None for test in tests)
+    rate_name = "pixels_per_s" if _is_programs(document) else "instructions_per_s"
     series = {}
     for test in tests:
-        rate = net_rate(test) if use_net else test["rates"]["instructions_per_s"]
+        rate = net_rate(test) if use_net else test["rates"][rate_name]
         # A rate scales with 1 / time: the slowest and fastest sections bound it.
         low = rate * test["median_ms"] / test["max_ms"] if test["max_ms"] else rate
         high = rate * test["median_ms"] / test["min_ms"] if test["min_ms"] else rate
@@ -59,13 +62,18 @@ def _survey(axes, labels, documents):
         axes.set_xscale("log")
     axes.xaxis.set_major_formatter(EngFormatter())
     kinds = {is_net for _, is_net in all_series}
-    title = {frozenset({True}): "Net instruction rate (fixed cost removed)",
-             frozenset({False}): "Instruction rate"}.get(frozenset(kinds),
-                                                         "Instruction rate (net where marked)")
-    axes.set_xlabel(title + " in instructions per second; whiskers: fastest to slowest section")
+    if _is_programs(documents[0]):
+        axes.set_xlabel("Pixel rate in pixels per second; whiskers: fastest to slowest section")
+        heading = "Program files"
+    else:
+        title = {frozenset({True}): "Net instruction rate (fixed cost removed)",
+                 frozenset({False}): "Instruction rate"}.get(frozenset(kinds),
+                                                             "Instruction rate (net where marked)")
+        axes.set_xlabel(title + " in instructions per second; whiskers: fastest to slowest section")
+        heading = "Instruction survey"
     axes.grid(axis="x", which="major", alpha=0.3)
     profiles = {test["profile"] for document in documents for test in document["tests"]}
-    return "Instruction survey, " + ", ".join(sorted(profiles))
+    return heading + ", " + ", ".join(sorted(profiles))
 
 
 def _survey_height(paths, documents):
@@ -94,9 +102,18 @@ def _latency(axes, labels, documents):
     return "Latency and bandwidth"
 
 
+# What each kind of run is called where it cannot share a chart with another.
+_KIND_NAMES = {"survey": "an instruction survey", "programs": "a run of program files",
+               "latency": "a latency run"}
+
+
+def _is_programs(document):
+    return document["settings"]["mode"] == "programs"
+
+
 def _kind(path, document):
     if document["tests"]:
-        return "survey"
+        return "programs" if _is_programs(document) else "survey"
     if document["latency"]:
         return "latency"
     raise BadInput(f"{path}: holds neither tests nor latency results to plot")
@@ -113,13 +130,13 @@ def chart_format(out_path):
 def plot(paths, documents, out_path):
     out_format = chart_format(out_path)
     kinds = [_kind(path, document) for path, document in zip(paths, documents)]
-    if len(set(kinds)) > 1:
-        mixed = paths[kinds.index("latency")]
-        raise BadInput(f"{mixed}: a latency run cannot share a chart with an instruction "
-                       f"survey ({paths[kinds.index('survey')]})")
-    height = _survey_height(paths, documents) if kinds[0] == "survey" else 5
+    other = next((index for index, kind in enumerate(kinds) if kind != kinds[0]), None)
+    if other is not None:
+        raise BadInput(f"{paths[other]}: {_KIND_NAMES[kinds[other]]} cannot share a chart with "
+                       f"{_KIND_NAMES[kinds[0]]} ({paths[0]})")
+    height = 5 if kinds[0] == "latency" else _survey_height(paths, documents)
     figure, axes = plt.subplots()
-    draw = _survey if kinds[0] == "survey" else _latency
+    draw = _latency if kinds[0] == "latency" else _survey
     title = draw(axes, _series_labels(paths, documents), documents)
     figure.set_size_inches(10, height)
     axes.legend(title=title, loc="lower left", bbox_to_anchor=(0, 1.01), fontsize="small")
