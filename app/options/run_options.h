@@ -14,11 +14,20 @@ struct RunOptions {
     std::string csv;        // the CSV results file; "" for none
     bool progress = true;   // the progress line, where standard error is a terminal
     bool net = false;       // the net figures of generated tests
+
+    // Sections until the median's interval lies within this percentage of
+    // it; 0 for `repeat` of them.
+    double precisionPct = 0.0;
+    // What a test may spend on its way there, in seconds; 0 for no limit.
+    double maxTimeS = 0.0;
+    // The tests' sections take turns, in rounds.
+    bool interleave = false;
 };
 
 // The ranges the options with a number accept.
 constexpr int mostRepeats = 1000;
 constexpr double longestMinTime = 3600.0;
+constexpr double longestMaxTime = 86400.0;
 
 struct SplitParameters {
     RunOptions options;
@@ -27,8 +36,10 @@ struct SplitParameters {
 
 // Takes --repeat N (1 to mostRepeats), --min-time S (seconds, above 0 up to
 // longestMinTime, "." as decimal point), --json FILE, --csv FILE,
-// --no-progress and --net, exact case, out of `parameters`; a later
-// occurrence overrides an earlier one. A value that is missing or not
-// accepted writes one line to standard error that names the option and what
-// it accepts, and stops with exit code 2, before anything opens.
+// --no-progress, --net, --precision P (percent, above 0 up to 100),
+// --max-time S (seconds, above 0 up to longestMaxTime) and --interleave,
+// exact case, out of `parameters`; a later occurrence overrides an earlier
+// one. A value that is missing or not accepted, or --max-time without
+// --precision, writes one line to standard error that names the option and
+// what it accepts, and stops with exit code 2, before anything opens.
 SplitParameters takeRunOptions(const std::vector<std::string>& parameters);

@@ -23,7 +23,15 @@ TEST(RunOptionsTest, TakesItsOptionsAndLeavesTheRestToTheClassicOnes) {
     EXPECT_FALSE(o.progress);
     EXPECT_TRUE(o.net);
 
+    const RunOptions precise =
+        takeRunOptions({"--precision", "0.5", "--max-time", "86400", "--interleave"}).options;
+    EXPECT_EQ(0.5, precise.precisionPct);
+    EXPECT_EQ(86400.0, precise.maxTimeS);
+    EXPECT_TRUE(precise.interleave);
+
     const RunOptions defaults = takeRunOptions({"-I", "7"}).options;
+    EXPECT_EQ(0.0, defaults.precisionPct);
+    EXPECT_FALSE(defaults.interleave);
     EXPECT_EQ(1, defaults.repeat);
     EXPECT_EQ(0.0, defaults.minTimeS);
     EXPECT_TRUE(defaults.progress);
@@ -39,6 +47,10 @@ TEST(RunOptionsTest, ABadOrMissingValueStopsWithOneLineNamingTheOptionAndWhatItT
     const std::string repeat = "--repeat takes a whole number from 1 to 1000";
     const std::string minTime =
         "--min-time takes seconds above 0 up to 3600, with \".\" as the decimal point";
+    const std::string precision =
+        "--precision takes a percentage above 0 up to 100, with \".\" as the decimal point";
+    const std::string maxTime =
+        "--max-time takes seconds above 0 up to 86400, with \".\" as the decimal point";
     const Refusal refusals[] = {
         {{"--repeat", "0"}, repeat + ", not \"0\""},
         {{"--repeat", "1001"}, repeat + ", not \"1001\""},
@@ -55,6 +67,12 @@ TEST(RunOptionsTest, ABadOrMissingValueStopsWithOneLineNamingTheOptionAndWhatItT
         {{"--json", "--csv", "r.csv"}, "--json takes a file name, and no value follows it"},
         {{"--csv"}, "--csv takes a file name, and no value follows it"},
         {{"--repeat", "1\r\n2"}, repeat + ", not \"1\\x0D\\x0A2\""},
+        {{"--precision", "0"}, precision + ", not \"0\""},
+        {{"--precision", "100.5"}, precision + ", not \"100.5\""},
+        {{"--precision", "1%"}, precision + ", not \"1%\""},
+        {{"--precision", "--interleave"}, precision + ", and no value follows it"},
+        {{"--precision", "1", "--max-time", "0"}, maxTime + ", not \"0\""},
+        {{"--max-time", "60"}, "--max-time limits the sections of --precision, and --precision is not given"},
     };
     for (const Refusal& refusal : refusals) {
         ConsoleCapture console;
