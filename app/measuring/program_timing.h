@@ -17,8 +17,8 @@ struct TimingPolicy {
     int iterations;    // the fixed count, used when minTimeMs is 0
     double minTimeMs;  // the shortest section; 0 for the fixed count
     int repeat;        // timed sections per program
-    // With a goal the sections go on until it is met; `repeat` is then
-    // only part of its fewest.
+    // With a goal the sections go on until it is met; its fewest already
+    // count `repeat`.
     std::optional<PrecisionGoal> precision = std::nullopt;
     bool interleave = false;  // the tests' sections take turns, in rounds
 };
