@@ -1,6 +1,7 @@
 #include "app/measuring/program_timing.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "app/measuring/iteration_calibration.h"
 
@@ -16,9 +17,15 @@ TimingPolicy timingPolicy(const RunOptions& options, int iterations) {
 
 SectionDraw sectionDraw(const FragmentCounting& counting, ProgressLine& progress) {
     return [counting, observer = progress.observer()](int iterations) {
-        return timedDraw(iterations, counting, observer);
+        const auto start = std::chrono::steady_clock::now();
+        DrawnSection section = timedDraw(iterations, counting, observer);
+        section.costMs =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        return section;
     };
 }
+
+double sectionCost(const DrawnSection& section) { return std::max(section.costMs, section.elapsedMs); }
 
 int runsShown(const TimingPolicy& policy) { return policy.precision ? 0 : policy.repeat; }
 
@@ -31,12 +38,13 @@ void SectionSeries::add(const DrawnSection& section) {
     timed_.sectionsMs.push_back(section.elapsedMs);
     if (!timed_.fragmentsCounted || *timed_.fragmentsCounted == expected)
         timed_.fragmentsCounted = section.fragments;
-    spentMs_ += section.elapsedMs;
+    spentMs_ += sectionCost(section);
     if (!policy_.precision) {
         wantsMore_ = static_cast<int>(timed_.sectionsMs.size()) < policy_.repeat;
         return;
     }
-    timed_.precision = precisionOutcome(*policy_.precision, timed_.sectionsMs, spentMs_);
+    timed_.precision =
+        precisionOutcome(*policy_.precision, timed_.sectionsMs, spentMs_, sectionCost(section));
     wantsMore_ = !timed_.precision;
 }
 
@@ -45,9 +53,9 @@ SectionSeries startSections(const ProgramTimer& timer, bool warmUp) {
     double spentMs = 0.0;
     const auto untimed = [&](int iterations) {
         timer.progress.startSection(0, runsShown(policy), iterations);
-        const double elapsed = timer.draw(iterations).elapsedMs;
-        spentMs += elapsed;
-        return elapsed;
+        const DrawnSection section = timer.draw(iterations);
+        spentMs += sectionCost(section);
+        return section.elapsedMs;
     };
     int iterations = policy.iterations;
     if (policy.minTimeMs > 0)

@@ -36,8 +36,12 @@ TimingPolicy timingPolicy(const RunOptions& options, int iterations);
 using SectionDraw = std::function<DrawnSection(int iterations)>;
 
 // timedDraw with the run's way of counting fragments, telling `progress` of
-// the quads it submits.
+// the quads it submits, and what the whole section cost.
 SectionDraw sectionDraw(const FragmentCounting& counting, ProgressLine& progress);
+
+// What a section cost: its wall-clock cost, or its time where that is all
+// there is.
+double sectionCost(const DrawnSection& section);
 
 // How a run times a program: its policy, how a section is drawn, and where
 // the progress shows.

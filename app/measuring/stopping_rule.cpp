@@ -5,7 +5,8 @@
 #include "app/measuring/section_statistics.h"
 
 std::optional<PrecisionOutcome> precisionOutcome(const PrecisionGoal& goal,
-                                                 const std::vector<double>& sectionsMs, double spentMs) {
+                                                 const std::vector<double>& sectionsMs, double spentMs,
+                                                 double lastCostMs) {
     const auto count = static_cast<int>(sectionsMs.size());
     if (count < goal.fewest) return std::nullopt;
     PrecisionOutcome outcome{goal.targetPct, PrecisionStop::converged, medianInterval(sectionsMs),
@@ -13,7 +14,7 @@ std::optional<PrecisionOutcome> precisionOutcome(const PrecisionGoal& goal,
     if (outcome.interval)
         outcome.reachPct = intervalReachPercent(*outcome.interval, summarizeSections(sectionsMs).medianMs);
     if (outcome.reachPct <= goal.targetPct) return outcome;
-    if (goal.maxTimeMs > 0 && spentMs + sectionsMs.back() > goal.maxTimeMs) {
+    if (goal.maxTimeMs > 0 && spentMs + lastCostMs > goal.maxTimeMs) {
         outcome.stop = PrecisionStop::timeLimit;
         return outcome;
     }

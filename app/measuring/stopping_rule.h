@@ -26,9 +26,11 @@ struct PrecisionOutcome {
 };
 
 // What ends the sections `sectionsMs`, after `spentMs` spent on the program
-// (its calibration and sections); none while it takes another. It takes
-// `fewest` at least, then stops when the interval lies within the target,
-// when one more section as long as the last would take it past maxTimeMs,
-// or at `most`.
+// (its calibration and sections, warm-ups included), the last section
+// costing `lastCostMs`; none while it takes another. It takes `fewest` at
+// least, then stops when the interval lies within the target, when one more
+// section that costs as much as the last would take it past maxTimeMs, or
+// at `most`.
 std::optional<PrecisionOutcome> precisionOutcome(const PrecisionGoal& goal,
-                                                 const std::vector<double>& sectionsMs, double spentMs);
+                                                 const std::vector<double>& sectionsMs, double spentMs,
+                                                 double lastCostMs);

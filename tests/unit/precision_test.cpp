@@ -35,19 +35,24 @@ TEST(MedianIntervalTest, RanksAndCoverageFollowTheBinomialTableForSmallAndLargeS
     EXPECT_TRUE(std::isinf(intervalReachPercent({1, 6, 0.0, 1.0, 1.0}, 0.0)));
 }
 
-// Sections that last the given times in turn, starting over at the end.
-SectionDraw scripted(std::vector<double> ms, int& drawn) {
-    return [ms = std::move(ms), &drawn](int) { return DrawnSection{ms[drawn++ % ms.size()], std::nullopt}; };
+// Sections that last the given times in turn, starting over at the end, and
+// cost `costFactor` times as long with their warm-up.
+SectionDraw scripted(std::vector<double> ms, int& drawn, double costFactor) {
+    return [ms = std::move(ms), &drawn, costFactor](int) {
+        const double elapsed = ms[drawn++ % ms.size()];
+        return DrawnSection{elapsed, std::nullopt, costFactor * elapsed};
+    };
 }
 
-TimedProgram timeToPrecision(std::vector<double> ms, int repeat, double maxTimeS) {
+TimedProgram timeToPrecision(std::vector<double> ms, int repeat, double maxTimeS, double costFactor = 1.0) {
     RunOptions options;
     options.precisionPct = 1.0;
     options.repeat = repeat;
     options.maxTimeS = maxTimeS;
     int drawn = 0;
     ProgressLine progress(false);
-    return timeBoundProgram({timingPolicy(options, 10), scripted(std::move(ms), drawn), progress});
+    return timeBoundProgram(
+        {timingPolicy(options, 10), scripted(std::move(ms), drawn, costFactor), progress});
 }
 
 TEST(StoppingRuleTest, StopsWhenTheIntervalIsTightAfterTheFewestSections) {
@@ -69,12 +74,13 @@ TEST(StoppingRuleTest, StopsBeforeASectionWouldPassTheTimeLimitOrAtTheMostSectio
 
     const PrecisionGoal goal{1.0, 5, 7, 450.0};
     const std::vector<double> five(5, 100.0), sevenNoisy = {90, 110, 90, 110, 90, 110, 100};
-    EXPECT_FALSE(precisionOutcome(goal, {100, 100, 100, 100}, 400.0)) << "the fewest even past the limit";
-    const auto early = precisionOutcome(goal, five, 500.0);
+    EXPECT_FALSE(precisionOutcome(goal, {100, 100, 100, 100}, 400.0, 100.0))
+        << "the fewest even past the limit";
+    const auto early = precisionOutcome(goal, five, 400.0, 100.0);
     ASSERT_TRUE(early);
     EXPECT_EQ(PrecisionStop::timeLimit, early->stop);
     EXPECT_FALSE(early->interval);
-    const auto most = precisionOutcome({1.0, 5, 7, 0.0}, sevenNoisy, 700.0);
+    const auto most = precisionOutcome({1.0, 5, 7, 0.0}, sevenNoisy, 700.0, 100.0);
     ASSERT_TRUE(most);
     EXPECT_EQ(PrecisionStop::sectionLimit, most->stop);
 }
@@ -100,10 +106,9 @@ TEST(StoppingRuleTest, TheIntervalFollowsTheSpreadLineAndAnUnmetGoalWarnsInTheLi
               R"("coverage":0.978515625,"reach_pct":20.0,"target_pct":1.0,"stopped":"max_time"})",
               interval.dump());
 
-    TimedProgram five = noisy.timed;
-    five.sectionsMs.resize(5);
-    five.precision = precisionOutcome({1.0, 5, 1000, 1.0}, five.sectionsMs, 500.0);
-    const TestResult tooFew = testResult(blur, 1, 2, five);
+    // The warm-ups double what each section costs: 5 sections take the second.
+    const TestResult tooFew =
+        testResult(blur, 1, 2, timeToPrecision({80.0, 120.0, 100.0, 90.0, 110.0}, 1, 1.0, 2.0));
     const std::vector<std::string> fewLines = testResultLines(tooFew, style);
     EXPECT_EQ((std::vector<std::string>{
                   "Interval: none at 95% confidence from 5 runs (target 1%)",
