@@ -277,21 +277,16 @@ def test_real_korvex_interleaved_precision_run_matches_the_schema(tmp_path):
     document, rows, lines = run_korvex(tmp_path, "--json", "out.json", "--csv", "out.csv", "-a",
                                        "-I", "1", "-l", "8", "--interleave",
                                        "--precision", "100", "--max-time", "1")
-    settings = document["settings"]
-    assert settings["interleave"] is True and settings["precision"]["target_pct"] == 100
-    assert len(document["tests"]) == len(rows) == 25
-    intervals = [line for line in lines if line.startswith("Interval: ")]
-    assert len(intervals) == 25
-    for test, interval_line in zip(document["tests"], intervals):
+    assert document["settings"]["interleave"] is True and len(rows) == 25
+    intervals = [index for index, line in enumerate(lines) if line.startswith("Interval: ")]
+    assert len(intervals) == 25 and all(lines[index - 1].startswith("Spread: ") for index in intervals)
+    for test in document["tests"]:
         interval = test["interval"]
-        assert len(test["sections_ms"]) >= 6 or interval["stopped"] == "max_time", test["label"]
         if interval["stopped"] == "converged":
             assert interval["reach_pct"] <= 100 and interval["coverage"] >= 0.95, test["label"]
-            ordered = sorted(test["sections_ms"])
-            assert ordered[interval["low_rank"] - 1] == interval["low_ms"], test["label"]
+            assert sorted(test["sections_ms"])[interval["low_rank"] - 1] == interval["low_ms"]
         else:
             assert any(line.startswith("Warning: the runs stopped") for line in test["warnings"])
-        assert lines[lines.index(interval_line) - 1].startswith("Spread: "), test["label"]
 
 
 def merge(tmp_path, *runs):

@@ -1,6 +1,7 @@
 // --interleave: the tests' sections in rounds, each test calibrated before
 // the first, converged tests left out of later rounds, and a machine that
-// slows down over the run weighing on every test alike.
+// slows down over the run weighing on every test alike. The net variants'
+// turns are in net_measurement_test.cpp.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -41,7 +42,7 @@ protected:
     // bound program and the count; keeps which program each section drew.
     std::vector<TestResult> run(const std::function<double(int program, int iterations)>& ms) {
         const SectionDraw draw = [&](int iterations) {
-            drawn_.push_back({boundProgram(), iterations});
+            drawn_.push_back(boundProgram());
             return DrawnSection{ms(boundProgram(), iterations), std::nullopt};
         };
         return runTests(compiled_, {timingPolicy(options_, 10), draw, progress_}, {" ", 2, "."});
@@ -52,20 +53,8 @@ protected:
     ProgressLine progress_{false};
     CompiledSet compiled_;
     RunOptions options_;
-    std::vector<std::pair<int, int>> drawn_;  // program, iterations
+    std::vector<int> drawn_;  // the program of each section
 };
-
-TEST_F(InterleaveTest, EachRoundTimesEveryTestInTurnAfterEachWarmedUpAndTheLinesKeepTestOrder) {
-    options_.repeat = 2;
-    const std::vector<TestResult> results = run([](int program, int n) { return program * n * 1.0; });
-    const std::vector<std::pair<int, int>> expected = {{1, 1},  {2, 1},  {3, 1},  {4, 1},  {1, 10}, {2, 10},
-                                                       {3, 10}, {4, 10}, {1, 10}, {2, 10}, {3, 10}, {4, 10}};
-    EXPECT_EQ(expected, drawn_) << "a one-quad warm-up of each, then two rounds";
-    ASSERT_EQ(4u, results.size());
-    for (std::size_t t = 0; t < 4; ++t) EXPECT_EQ(10.0 * (t + 1), results[t].sections.medianMs) << t;
-    EXPECT_EQ(resultLine(blurFigures(), {" ", 2, "."}, 10, 20.0), resultLines[7])
-        << "the second test's block";
-}
 
 TEST_F(InterleaveTest, WithAPrecisionEachTestIsCalibratedFirstAndConvergedTestsLeaveTheRounds) {
     benchSettings.programCount = 3;
@@ -81,21 +70,15 @@ TEST_F(InterleaveTest, WithAPrecisionEachTestIsCalibratedFirstAndConvergedTestsL
     EXPECT_EQ(6u, results[0].timed.sectionsMs.size());
     EXPECT_EQ(6u, results[2].timed.sectionsMs.size());
     EXPECT_EQ(PrecisionStop::timeLimit, results[1].timed.precision->stop);
-    const std::size_t extra = results[1].timed.sectionsMs.size() - 6;
-    EXPECT_GT(extra, 2u);
-
-    std::vector<int> programs;
-    for (const auto& [program, n] : drawn_) programs.push_back(program);
-    std::vector<int> rounds;
-    for (int round = 0; round < 6; ++round) rounds.insert(rounds.end(), {1, 2, 3});
-    rounds.insert(rounds.end(), extra, 2);
-    ASSERT_GT(programs.size(), rounds.size());
-    const auto calibration = programs.end() - static_cast<std::ptrdiff_t>(rounds.size());
-    EXPECT_EQ(rounds, std::vector<int>(calibration, programs.end()));
-    EXPECT_TRUE(std::is_sorted(programs.begin(), calibration))
-        << "each test calibrated in turn, before the rounds";
-    EXPECT_EQ(2, std::count(programs.begin(), calibration, 3))
-        << "1 quad (1 ms), then the 12 that reach 10 ms";
+    // Calibration: 1 quad, then the count that reaches 10 ms (twice for 2).
+    std::vector<int> expected = {1, 1, 2, 2, 2, 3, 3};
+    for (int round = 0; round < 6; ++round) expected.insert(expected.end(), {1, 2, 3});
+    expected.resize(expected.size() + results[1].timed.sectionsMs.size() - 6, 2);
+    EXPECT_EQ(expected, drawn_);
+    EXPECT_GT(results[1].timed.sectionsMs.size(), 8u);
+    EXPECT_EQ(testResultLines(results[1], {" ", 2, "."}),
+              std::vector<std::string>(resultLines.begin() + 8, resultLines.begin() + 17))
+        << "the lines in test order: the first block and its Spread and Interval lines, then the second";
 }
 
 TEST_F(InterleaveTest, AMachineThatSlowsDownOverTheRunWeighsOnEqualTestsAlikeOnlyInRounds) {

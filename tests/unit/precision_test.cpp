@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "app/measuring/median_interval.h"
 #include "app/measuring/program_timing.h"
@@ -20,12 +21,9 @@ TEST(MedianIntervalTest, RanksAndCoverageFollowTheBinomialTableForSmallAndLargeS
 
     const auto nine = medianInterval({9, 1, 8, 2, 7, 3, 6, 4, 5});
     ASSERT_TRUE(nine);
-    EXPECT_EQ(2u, nine->lowRank);
-    EXPECT_EQ(8u, nine->highRank);
-    EXPECT_EQ(2.0, nine->low);
-    EXPECT_EQ(8.0, nine->high);
+    EXPECT_EQ(std::make_tuple(std::size_t{2}, std::size_t{8}, 2.0, 8.0),
+              std::make_tuple(nine->lowRank, nine->highRank, nine->low, nine->high));
     EXPECT_DOUBLE_EQ(1.0 - 2.0 * 10.0 / 512.0, nine->coverage);
-    EXPECT_DOUBLE_EQ(0.96875, medianInterval(std::vector<double>(6, 1.0))->coverage);
     EXPECT_NEAR(0.9537088026395019, medianInterval(std::vector<double>(1000, 1.0))->coverage, 1e-9)
         << "2^-1000 underflows; the sums must not";
     EXPECT_FALSE(medianInterval({1, 2, 3, 4, 5})) << "not even the whole sample of 5 covers 95%";
@@ -58,9 +56,8 @@ TimedProgram timeToPrecision(std::vector<double> ms, int repeat, double maxTimeS
 TEST(StoppingRuleTest, StopsWhenTheIntervalIsTightAfterTheFewestSections) {
     const TimedProgram quiet = timeToPrecision({100.0, 100.5, 99.5}, 1, 0.0);
     EXPECT_EQ(6u, quiet.sectionsMs.size()) << "5 sections have no 95% interval; 6 reach 0.5%";
-    ASSERT_TRUE(quiet.precision && quiet.precision->interval);
+    ASSERT_TRUE(quiet.precision);
     EXPECT_EQ(PrecisionStop::converged, quiet.precision->stop);
-    EXPECT_EQ(6u, quiet.precision->interval->highRank);
     EXPECT_DOUBLE_EQ(0.5, quiet.precision->reachPct);
     EXPECT_EQ(8u, timeToPrecision({100.0, 100.5, 99.5}, 8, 0.0).sectionsMs.size())
         << "--repeat raises the fewest";
@@ -72,17 +69,11 @@ TEST(StoppingRuleTest, StopsBeforeASectionWouldPassTheTimeLimitOrAtTheMostSectio
     EXPECT_EQ(PrecisionStop::timeLimit, noisy.precision->stop);
     EXPECT_DOUBLE_EQ(20.0, noisy.precision->reachPct) << "x(2) = 80 and x(9) = 120 around 100";
 
-    const PrecisionGoal goal{1.0, 5, 7, 450.0};
-    const std::vector<double> five(5, 100.0), sevenNoisy = {90, 110, 90, 110, 90, 110, 100};
-    EXPECT_FALSE(precisionOutcome(goal, {100, 100, 100, 100}, 400.0, 100.0))
+    const PrecisionGoal goal{1.0, 5, 7, 0.0};
+    EXPECT_FALSE(precisionOutcome({1.0, 5, 7, 100.0}, {100, 100, 100, 100}, 400.0, 100.0))
         << "the fewest even past the limit";
-    const auto early = precisionOutcome(goal, five, 400.0, 100.0);
-    ASSERT_TRUE(early);
-    EXPECT_EQ(PrecisionStop::timeLimit, early->stop);
-    EXPECT_FALSE(early->interval);
-    const auto most = precisionOutcome({1.0, 5, 7, 0.0}, sevenNoisy, 700.0, 100.0);
-    ASSERT_TRUE(most);
-    EXPECT_EQ(PrecisionStop::sectionLimit, most->stop);
+    const auto most = precisionOutcome(goal, {90, 110, 90, 110, 90, 110, 100}, 700.0, 100.0);
+    EXPECT_EQ(PrecisionStop::sectionLimit, most.value().stop);
 }
 
 TEST(StoppingRuleTest, TheIntervalFollowsTheSpreadLineAndAnUnmetGoalWarnsInTheLinesAndTheJson) {
@@ -117,17 +108,16 @@ TEST(StoppingRuleTest, TheIntervalFollowsTheSpreadLineAndAnUnmetGoalWarnsInTheLi
     EXPECT_TRUE(testResultJson(tooFew, style)["interval"]["low_ms"].is_null());
 }
 
-TEST(StoppingRuleTest, WithoutTheOptionsTheSettingsAndTestsKeepTheirFields) {
-    const RunResults run{"2026-12-07T13:00:00Z", {}, {}};
+TEST(StoppingRuleTest, OnlyTheOptionsAddTheirSettings) {
     RunOptions options;
-    const auto plain = resultsDocument(run, defaultBenchSettings, options, {" ", 2, "."}, {});
-    EXPECT_FALSE(plain["settings"].contains("precision") || plain["settings"].contains("interleave"));
+    const auto settings = [&] {
+        return resultsDocument({}, defaultBenchSettings, options, {" ", 2, "."}, {})["settings"];
+    };
+    EXPECT_FALSE(settings().contains("precision") || settings().contains("interleave"));
     options.precisionPct = 0.5;
     options.interleave = true;
-    const auto asked = resultsDocument(run, defaultBenchSettings, options, {" ", 2, "."}, {});
-    EXPECT_EQ(R"({"target_pct":0.5,"confidence":0.95,"max_time_s":null})",
-              asked["settings"]["precision"].dump());
-    EXPECT_EQ(true, asked["settings"]["interleave"]);
+    EXPECT_EQ(R"({"target_pct":0.5,"confidence":0.95,"max_time_s":null})", settings()["precision"].dump());
+    EXPECT_EQ(true, settings()["interleave"]);
 }
 
 }  // namespace
