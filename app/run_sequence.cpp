@@ -97,7 +97,7 @@ void runBenchmark(int, int, int components, std::uint8_t, int iterations, const 
     const ProgramTimer timer{timingPolicy(options, iterations), sectionDraw(counting, progress), progress};
     const ResultStyle style = {resultSeparator(settings.vectorAndScalar, settings.textureFetches),
                                settings.resultPrefix, platform::current().decimalSeparator()};
-    RunResults results{startedUtc, {}, {}};
+    RunResults results{startedUtc, {}, {}, platform::current().windowSystemName()};
     if (settings.multipleOutputs != 0) {
         // The test ends the run: no results file, no wait for Enter, and the
         // process end releases the pixel buffer and the window.
@@ -108,7 +108,6 @@ void runBenchmark(int, int, int components, std::uint8_t, int iterations, const 
 
     results.tests = runTests(compiled, timer, style);
     disableTestProgram(settings.fragmentProgram);
-    saveResults();
     saveResultFiles(results, settings, options, style);
     waitForEnter();
     destroyPbuffer();

@@ -78,11 +78,19 @@ void createBlankTexture() {
 
 }  // namespace
 
+std::vector<std::string> testImageFiles() {
+    std::vector<std::string> files;
+    for (const TestImage& testImage : testImages)
+        files.push_back(bundledDataFile(platform::current().nativePath(testImage.path)));
+    return files;
+}
+
 void loadTestTextures() {
     testTextures.target = glenum::TEXTURE_RECTANGLE_NV;
+    const std::vector<std::string> files = testImageFiles();
     TTGAImage image;
     for (int index = 0; index < 3; ++index) {
-        loadRgbImage(image, bundledDataFile(platform::current().nativePath(testImages[index].path)));
+        loadRgbImage(image, files[static_cast<std::size_t>(index)]);
         if (index == 0) {
             gl::glGenTextures(3, testTextures.imageTextures);
             // Rows of width x 3 bytes need not fill whole 4-byte words.

@@ -2,6 +2,9 @@
 // and one blank texture of the frame's size.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "gl/gl_types.h"
 
 struct TestTextures {
@@ -16,3 +19,6 @@ extern TestTextures testTextures;
 // "Images\spectrum.tga"; an image that is not 24-bit true colour is refused
 // with an error that names the file.
 void loadTestTextures();
+
+// The files of the three images, as loadTestTextures reads them.
+std::vector<std::string> testImageFiles();

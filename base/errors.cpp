@@ -55,7 +55,11 @@ KorvexError fileOpenError(const std::string& fileName, const std::string& reason
 }
 
 KorvexError fileCreateError(const std::string& fileName, int error) {
-    return KorvexError(ErrorKind::fileCreate, quotedFileMessage("create", fileName, systemErrorText(error)));
+    return fileCreateError(fileName, systemErrorText(error));
+}
+
+KorvexError fileCreateError(const std::string& fileName, const std::string& reason) {
+    return KorvexError(ErrorKind::fileCreate, quotedFileMessage("create", fileName, reason));
 }
 
 int checkedMultiply(int a, int b) {

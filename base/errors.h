@@ -53,8 +53,9 @@ std::string systemErrorText(int error);
 // system's reason for errno-style code `error`.
 KorvexError fileOpenError(const std::string& fileName, int error);
 KorvexError fileCreateError(const std::string& fileName, int error);
-// The open error with a reason of korvex's own.
+// The open and create errors with a reason of korvex's own.
 KorvexError fileOpenError(const std::string& fileName, const std::string& reason);
+KorvexError fileCreateError(const std::string& fileName, const std::string& reason);
 
 // The error that checked arithmetic raises; always inlined, so that its
 // address names the place that raises it.

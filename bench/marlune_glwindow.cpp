@@ -11,7 +11,8 @@
 namespace {
 
 std::string failureLine(const platform::Failure& failure) {
-    return failure.unsupported ? marlune_arb::notSupportedLine(failure.name) : failure.name + " failed";
+    if (failure.unsupported) return marlune_arb::notSupportedLine(failure.name);
+    return failure.line.empty() ? failure.name + " failed" : failure.line;
 }
 
 // A failed class registration leaves no window to release.

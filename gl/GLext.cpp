@@ -234,6 +234,7 @@ const std::map<std::string, EntryList>& loaders() {
         {"GL_ARB_texture_float", {}},
         {"GL_NV_fragment_program4", {}},
         {"EGL_KHR_surfaceless_context", {}},
+        {"GLX_SGIX_pbuffer", {}},
     };
     return table;
 }
@@ -244,7 +245,7 @@ std::string currentGLExtensions() {
 }
 
 bool isPlatformName(const std::string& name) {
-    return name.rfind("WGL_", 0) == 0 || name.rfind("EGL_", 0) == 0;
+    return name.rfind("WGL_", 0) == 0 || name.rfind("EGL_", 0) == 0 || name.rfind("GLX_", 0) == 0;
 }
 
 // Resolves each entry point in order, storing every result at once; the first
@@ -481,10 +482,12 @@ const std::vector<std::string>& recognisedExtensionNames() {
         "GL_version_1_5",
         "GL_version_2_0",
         // Beyond the classic list: the 64-bit query counter, the FP4 profile's
-        // language, and the window-system extension of the EGL backend.
+        // language, and the window-system extensions of the EGL and GLX
+        // backends.
         "GL_ARB_timer_query",
         "GL_NV_fragment_program4",
         "EGL_KHR_surfaceless_context",
+        "GLX_SGIX_pbuffer",
     };
     return names;
 }

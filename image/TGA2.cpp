@@ -39,7 +39,15 @@ void readBytes(std::istream& stream, std::uint8_t* target, std::size_t count) {
 
 void TTGAImage::LoadFromFile(const std::string& fileName, const HeaderCheck& check) {
     std::istringstream stream(readWholeFile(fileName));
-    LoadFromStream(stream, check);
+    try {
+        LoadFromStream(stream, check);
+    } catch (const KorvexError& error) {
+        // Only the pixels can overflow: a colour map takes at most 2 MB.
+        if (error.kind() != ErrorKind::intOverflow) throw;
+        throw KorvexError(ErrorKind::intOverflow, "Integer overflow: the header of the image \"" +
+                                                      fullPathForm(fileName) +
+                                                      "\" asks for more than 2147483647 bytes");
+    }
 }
 
 void TTGAImage::LoadFromStream(std::istream& stream, const HeaderCheck& check) {

@@ -36,8 +36,9 @@ public:
     // decoded; it refuses the image by raising.
     using HeaderCheck = std::function<void(const TGAHeader&)>;
 
-    // Raises "Cannot open file ..." when the file cannot be read; the image
-    // is then unchanged.
+    // Raises "Cannot open file ..." when the file cannot be read, and the
+    // integer-overflow error naming the file for a header whose pixels
+    // overflow; the image is then unchanged.
     void LoadFromFile(const std::string& fileName, const HeaderCheck& check = {});
     // Header values whose byte counts overflow 32 bits raise the
     // integer-overflow error. Bytes a truncated file lacks stay zero.

@@ -1,5 +1,6 @@
 #include "platform/host_info.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <thread>
@@ -38,6 +39,19 @@ HostInfo hostInfo() {
     describeSystem(host);
     return host;
 }
+
+int terminalColumns(int measured, const char* columnsVariable) {
+    if (measured > 0) return measured;
+    if (columnsVariable != nullptr) {
+        char* end = nullptr;
+        const long columns = std::strtol(columnsVariable, &end, 10);
+        if (end != columnsVariable && *end == '\0' && columns > 0 && columns <= 100000)
+            return static_cast<int>(columns);
+    }
+    return 80;
+}
+
+int standardErrorColumns() { return terminalColumns(measuredStandardErrorColumns(), std::getenv("COLUMNS")); }
 
 std::string utcTimestamp() {
     const std::time_t now = std::time(nullptr);

@@ -20,6 +20,16 @@ std::string utcTimestamp();
 // Whether standard error is a terminal, where a line may rewrite itself.
 bool standardErrorIsTerminal();
 
+// How many columns the terminal on standard error has: what it says, else
+// the COLUMNS variable, else 80.
+int standardErrorColumns();
+// The choice standardErrorColumns makes from the terminal's own answer
+// (`measured`, 0 when it gives none) and the COLUMNS variable (null when
+// unset): the first that is a whole number of 1 or more, else 80.
+int terminalColumns(int measured, const char* columnsVariable);
+// The terminal's own answer, each backend its own; 0 when it gives none.
+int measuredStandardErrorColumns();
+
 // The OS name and kernel release; each backend has its own.
 void describeSystem(HostInfo& host);
 

@@ -7,28 +7,25 @@
 
 #include "base/errors.h"
 #include "platform/platform.h"
+#include "platform/temporary_file.h"
 
 namespace {
 
-// Writes and closes `file`; 0, or the errno-style reason of the failure.
-int writeAndClose(std::FILE* file, const std::string& bytes) {
-    errno = 0;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const int writeError = errno != 0 ? errno : EIO;
-    const bool closed = std::fclose(file) == 0;
-    if (!written) return writeError;
-    return closed ? 0 : (errno != 0 ? errno : EIO);
+// A block device would lose its data, and a socket cannot be opened.
+KorvexError refusedKindError(const std::string& fileName) {
+    return fileCreateError(fileName, "Not a regular file, a pipe or a character device");
 }
 
-// A new, empty temporary file beside `fileName`, opened for writing; its
-// name goes to `temporaryName`. Raises the create error for `fileName`.
-std::FILE* createTemporaryBeside(const std::string& fileName, std::string& temporaryName) {
-    for (int number = 0;; ++number) {
-        temporaryName = fileName + "." + std::to_string(number) + ".tmp";
-        int error = 0;
-        if (std::FILE* file = platform::createNewFile(temporaryName, error)) return file;
-        if (error != EEXIST) throw fileCreateError(fileName, error);
-    }
+bool isFolderItself(const std::string& fileName) {
+    std::error_code ignored;
+    return std::filesystem::symlink_status(fileName, ignored).type() == std::filesystem::file_type::directory;
+}
+
+void writeInPlace(const std::string& fileName, const std::string& bytes) {
+    int error = 0;
+    std::FILE* stream = platform::openStream(fileName, error);
+    if (stream == nullptr || (error = writeAndClose(stream, bytes)) != 0)
+        throw fileCreateError(fileName, error);
 }
 
 }  // namespace
@@ -48,21 +45,45 @@ bool writeNewFile(const std::string& fileName, const std::string& bytes) {
 }
 
 void replaceFileAtomically(const std::string& fileName, const std::string& bytes) {
-    std::string temporaryName;
-    std::FILE* file = createTemporaryBeside(fileName, temporaryName);
-    int error = writeAndClose(file, bytes);
-    if (error == 0) error = platform::replaceFile(temporaryName, fileName);
-    if (error != 0) {
-        std::remove(temporaryName.c_str());
-        throw fileCreateError(fileName, error);
+    switch (platform::fileStatus(fileName).kind) {
+        case platform::FileKind::stream:
+            return writeInPlace(fileName, bytes);
+        case platform::FileKind::other:
+            throw refusedKindError(fileName);
+        default:
+            break;
     }
+    TemporaryFile temporary(fileName);
+    if (const int error = temporary.replace(fileName, bytes)) throw fileCreateError(fileName, error);
 }
 
 void checkReplaceable(const std::string& fileName) {
-    std::error_code ignored;
-    if (std::filesystem::symlink_status(fileName, ignored).type() == std::filesystem::file_type::directory)
-        throw fileCreateError(fileName, EISDIR);
-    std::string temporaryName;
-    std::fclose(createTemporaryBeside(fileName, temporaryName));
-    std::remove(temporaryName.c_str());
+    switch (platform::fileStatus(fileName).kind) {
+        case platform::FileKind::stream:
+            if (const int error = platform::streamAccess(fileName)) throw fileCreateError(fileName, error);
+            return;
+        case platform::FileKind::other:
+            throw refusedKindError(fileName);
+        default:
+            break;
+    }
+    if (isFolderItself(fileName)) throw fileCreateError(fileName, EISDIR);
+    const TemporaryFile probe(fileName);
+}
+
+void replaceFilesAtomically(const std::vector<OutputBytes>& outputs) {
+    std::string failures;
+    for (const OutputBytes& output : outputs) {
+        try {
+            replaceFileAtomically(output.fileName, output.bytes);
+        } catch (const KorvexError& error) {
+            failures += (failures.empty() ? "" : ".\r\n") + std::string(error.what());
+        }
+    }
+    if (!failures.empty()) throw KorvexError(ErrorKind::fileCreate, failures);
+}
+
+bool sameFile(const std::string& first, const std::string& second) {
+    const std::string identity = platform::fileStatus(first).identity;
+    return !identity.empty() && identity == platform::fileStatus(second).identity;
 }

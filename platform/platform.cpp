@@ -16,19 +16,13 @@ const bool nativeInstalled = (install(native()), true);
 
 const Operations& native() {
     static const Operations operations = {
-        createContext,
-        releaseContext,
-        createPixelBuffer,
-        makePixelBufferCurrent,
-        releasePixelBuffer,
-        pixelBufferDrawBuffer,
-        locateDriver,
-        counterFrequency,
-        counterValue,
-        nativePath,
-        fullPath,
-        decimalSeparator,
-        {extensionProcAddress, platformExtensionList},
+        createContext,      releaseContext,
+        createPixelBuffer,  makePixelBufferCurrent,
+        releasePixelBuffer, pixelBufferDrawBuffer,
+        locateDriver,       counterFrequency,
+        counterValue,       nativePath,
+        fullPath,           decimalSeparator,
+        windowSystemName,   {extensionProcAddress, platformExtensionList},
     };
     return operations;
 }
@@ -41,13 +35,17 @@ void install(const Operations& operations) {
     fullPathForm = operations.fullPath;
 }
 
-void startUp() {
-    maskFloatingPointExceptions();
+const gl::LibraryAccess& libraryAccess() {
     static const gl::LibraryAccess access = {loadLibrary, libraryProcAddress, freeLibrary,
                                              fallbackChoosePixelFormat};
+    return access;
+}
+
+void startUp() {
+    maskFloatingPointExceptions();
     for (const std::string& name : openGLLibraryNames()) {
         try {
-            gl::loadOpenGL(name, access);
+            gl::loadOpenGL(name, libraryAccess());
             return;
         } catch (const KorvexError&) {
             // As on every platform, a missing library is not reported here:

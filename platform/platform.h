@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "gl/GL.h"
 #include "gl/GLext.h"
 
 namespace platform {
@@ -42,6 +43,8 @@ std::string moduleDirectory();
 
 // The OpenGL library names that start-up tries, in order.
 const std::vector<std::string>& openGLLibraryNames();
+// How gl::loadOpenGL reaches this platform's libraries.
+const gl::LibraryAccess& libraryAccess();
 void* loadLibrary(const std::string& name);
 GLProc libraryProcAddress(void* library, const char* name);
 void freeLibrary(void* library);
@@ -57,6 +60,33 @@ std::FILE* createNewFile(const std::string& fileName, int& error);
 // a link. 0, or the errno-style reason.
 int replaceFile(const std::string& from, const std::string& to);
 
+// What a name leads to, links followed: nothing (a free name, a dangling
+// link), a regular file, a folder, a stream that takes bytes where it is (a
+// pipe or a character device such as /dev/null; NUL or a pipe on Windows),
+// or anything else (a block device, a socket).
+enum class FileKind { none, regular, folder, stream, other };
+struct FileStatus {
+    FileKind kind = FileKind::none;
+    // Equal for two names exactly when they lead to one file: its device and
+    // inode (volume serial number and file index on Windows); for a free
+    // name, its folder's identity and the name, as the folder tells names
+    // apart (Windows ignores case). Empty when not even the folder is there.
+    std::string identity;
+};
+FileStatus fileStatus(const std::string& fileName);
+// Opens an existing stream for writing where it is, creating and truncating
+// nothing; a pipe waits for its reader. Null on failure with the errno-style
+// reason in `error`, also when the name no longer leads to a stream.
+std::FILE* openStream(const std::string& fileName, int& error);
+// Whether openStream could open the stream, told without opening it (a pipe
+// would wait): 0, or the errno-style reason.
+int streamAccess(const std::string& fileName);
+// While `fileName` is not empty, an interrupt or termination of the process
+// (SIGINT, SIGTERM or SIGHUP; Ctrl+C, Ctrl+Break or a closed console on
+// Windows) removes that file before the process ends as it would have; ""
+// ends the duty. For the temporary file of an output, which is never left.
+void removeOnInterrupt(const std::string& fileName);
+
 // The three window-system extensions that the run checks after
 // GL_ARB_multitexture, in order.
 const std::vector<std::string>& pixelBufferExtensionNames();
@@ -66,8 +96,36 @@ const std::vector<std::string>& pixelBufferExtensionNames();
 struct Failure {
     std::string name;
     bool unsupported = false;
+    // The whole line to print instead of "<name> failed", where a bare call
+    // name would not tell the user what to mend ("libEGL.so.1 not found").
+    std::string line{};
     explicit operator bool() const { return !name.empty(); }
 };
+
+// The window systems a run may reach its driver through: on Linux EGL or
+// GLX, automatic taking EGL where it gives a compatibility context and GLX
+// otherwise; on Windows always WGL.
+enum class WindowSystem { automatic, egl, glx };
+
+// How the next createContext reaches the driver: the window system, and the
+// EGL device by its index in eglDevices() (-1: the first one).
+struct DisplayRequest {
+    WindowSystem windowSystem = WindowSystem::automatic;
+    int device = -1;
+};
+
+// Sets what the next createContext reaches; the default is automatic, the
+// first device. False where this platform cannot honour the request
+// (Windows has WGL only).
+bool requestDisplay(const DisplayRequest& request);
+
+// The EGL devices of this machine, one line each ("0 /dev/dri/renderD128
+// iris"), or, when they cannot be listed, why not in `failure`.
+struct DeviceList {
+    std::vector<std::string> devices;
+    std::string failure;
+};
+DeviceList eglDevices();
 
 // The floating-point pixel buffer: width x height, `components` 32-bit float
 // channels, one colour buffer plus `auxBuffers`.
@@ -129,6 +187,9 @@ struct Operations {
     std::string (*fullPath)(const std::string& fileName);
     // The decimal separator of the user's locale, "." when it gives none.
     std::string (*decimalSeparator)();
+    // The window system of the current context ("egl", "glx", "wgl"); ""
+    // before there is one.
+    std::string (*windowSystemName)();
     // Extension entry points and the window-system extension list.
     gl::ExtensionLookups extensionLookups;
 };
@@ -154,6 +215,7 @@ std::int64_t counterValue();
 std::string nativePath(const std::string& path);
 std::string fullPath(const std::string& fileName);
 std::string decimalSeparator();
+std::string windowSystemName();
 GLProc extensionProcAddress(const char* name);
 std::optional<std::string> platformExtensionList();
 

@@ -1,14 +1,15 @@
 #!/bin/bash
 # Runs every fragment-program profile of korvex once on this machine's GL
-# driver and records what the driver says: meant for a short visit to a
-# machine with an NVIDIA GPU. Run it from the repository root, or from any
+# driver, through each window system that works here (EGL, GLX), and records
+# what the driver says: meant for a short visit to a machine with an NVIDIA
+# GPU. Run it from the repository root, or from any
 # folder that holds build/korvex, fasm_1.txt and Images/:
 #
 #   tools/gpu-check.sh OUTDIR
 #
 # OUTDIR (new or empty) gets system.txt, ldd.txt, egl-vendors.txt,
-# nvidia-smi.txt, one folder per run under cases/ and summary.txt, which is
-# also printed. Exit code 0: it ran to its end, whatever the driver said;
+# nvidia-smi.txt, one folder per run under cases/WINDOW-SYSTEM/ and
+# summary.txt, which is also printed. Exit code 0: it ran to its end, whatever the driver said;
 # 1: korvex cannot start here (the reason is printed); 2: bad usage.
 set -u
 
@@ -21,6 +22,7 @@ CASE_SECONDS=60    # one korvex run
 PROGRAM_SECONDS=20 # one program's verdict, after the driver rejected one
 BUDGET_SECONDS=360 # all runs together: later runs are skipped, not started
 
+WINDOW_SYSTEMS=(egl glx)
 PROFILE_NAMES=(arb arb-n-fp1 arb-n-fp2 fp1 fp2 fp4)
 PROFILE_OPTIONS=("-f arb" "-f arb -n fp1" "-f arb -n fp2" "-f fp1" "-f fp2" "-f fp4")
 
@@ -64,7 +66,7 @@ record_system() {
         echo "ldd --version: $(ldd --version 2>&1 | head -n 1)"
         sed -n 's/^PRETTY_NAME=//p' /etc/os-release 2>/dev/null
         echo "measurement options: $MEASURE"
-        env | grep -E '^(__EGL_VENDOR_LIBRARY|__GLX_VENDOR|EGL_PLATFORM|LIBGL_|MESA_|NVIDIA_|LD_LIBRARY_PATH)' | sort
+        env | grep -E '^(__EGL_VENDOR_LIBRARY|__GLX_VENDOR|EGL_PLATFORM|LIBGL_|MESA_|NVIDIA_|LD_LIBRARY_PATH|DISPLAY|DRI_PRIME)=' | sort
     } >"$out/system.txt"
     ldd "$korvex" >"$out/ldd.txt" 2>&1
     if command -v nvidia-smi >/dev/null; then
@@ -115,8 +117,9 @@ new_case() {
     [ -e "$dir/fasm_1.txt" ] || ln -s "$root/fasm_1.txt" "$dir/fasm_1.txt"
 }
 
-# run_case DIR SECONDS OPTIONS...: korvex with OPTIONS and the measurement
-# options in DIR; command, stdout, stderr and exit code are saved there.
+# run_case DIR SECONDS OPTIONS...: korvex through $window_system with OPTIONS
+# and the measurement options in DIR; command, stdout, stderr and exit code
+# are saved there.
 run_case() {
     local dir=$1 limit=$2
     shift 2
@@ -127,7 +130,7 @@ run_case() {
         [ "$limit" -gt "$left" ] && limit=$left
         local -a measure
         read -r -a measure <<<"${MEASURE//\{case\}/$(basename "$dir")}"
-        local -a words=("$@" "${measure[@]}")
+        local -a words=(--platform "$window_system" "$@" "${measure[@]}")
         echo "korvex ${words[*]}" >"$dir/command.txt"
         (cd "$dir" && timeout -k 5 "$limit" "$korvex" "${words[@]}" </dev/null >stdout.txt 2>stderr.txt)
         echo $? >"$dir/exit-code.txt"
@@ -147,7 +150,7 @@ verdict() {
     case $code in
     0) echo "exit 0, ran$(output "$dir" stdout.txt | grep -m 1 '^Warning: ' | sed 's/^/; /')" ;;
     1) echo "exit 1, error: $(output "$dir" stderr.txt | tail -n 1)" ;;
-    2) echo "exit 2, cannot run here: $(output "$dir" stdout.txt | grep -E 'not supported|failed|not found' | paste -sd ';' - | sed 's/;/; /g')" ;;
+    2) echo "exit 2, cannot run here: $(output "$dir" stdout.txt | grep -E 'not supported|failed|not found|cannot open display' | paste -sd ';' - | sed 's/;/; /g')" ;;
     3) echo "exit 3, the driver rejected a program" ;;
     124 | 137) echo "exit $code, timed out after $(cat "$dir/time-limit.txt") s" ;;
     skipped) echo "skipped: the time budget of $BUDGET_SECONDS s was spent" ;;
@@ -202,8 +205,8 @@ judge_programs() {
 }
 
 run_profile() {
-    local name=$1 options=$2 dir=$out/cases/$1
-    echo "running $name: korvex -a -o d $options" >&2
+    local name=$1 options=$2 dir=$out/cases/$window_system/$1
+    echo "running $name through $window_system: korvex -a -o d $options" >&2
     new_case "$dir"
     # shellcheck disable=SC2086 # the profile's options are words
     run_case "$dir" "$CASE_SECONDS" -a -o d $options
@@ -218,9 +221,9 @@ run_profile() {
 }
 
 run_single() {
-    local name=$1 dir=$out/cases/$1
+    local name=$1 dir=$out/cases/$window_system/$1
     shift
-    echo "running $name: korvex $*" >&2
+    echo "running $name through $window_system: korvex $*" >&2
     new_case "$dir"
     run_case "$dir" "$CASE_SECONDS" "$@"
     note "$(printf '%-6s' "$name") korvex${*:+ $*}: $(verdict "$dir")"
@@ -232,15 +235,28 @@ check_start
 note "korvex GPU check, $(date -u '+%Y-%m-%d %H:%M:%S UTC'), $(uname -n)"
 note "glibc $(glibc_version); nvidia-smi: $(tail -n 1 "$out/nvidia-smi.txt")"
 note "measurement options: $MEASURE"
-note ""
-run_single gpuid -g e
-output "$out/cases/gpuid" stdout.txt | grep -E '^(GL_RENDERER|GL_VENDOR|GL_VERSION|Driver [A-Z][a-z]+) ' >>"$summary"
-run_single single
-note ""
-note "all instructions (-a), per profile:"
-for i in "${!PROFILE_NAMES[@]}"; do run_profile "${PROFILE_NAMES[$i]}" "${PROFILE_OPTIONS[$i]}"; done
-note ""
-for m in 1 2 3 4; do run_single "M$m" -M "$m"; done
+# Every case through one window system; one whose -g run cannot make a
+# context here is named with its reason and left.
+run_window_system() {
+    window_system=$1
+    note ""
+    note "== through $window_system (--platform $window_system)"
+    run_single gpuid -g e
+    if [ "$(cat "$out/cases/$window_system/gpuid/exit-code.txt")" != 0 ]; then
+        note "$window_system does not work here; its other cases were not run"
+        return
+    fi
+    output "$out/cases/$window_system/gpuid" stdout.txt |
+        grep -E '^(GL_RENDERER|GL_VENDOR|GL_VERSION|Driver [A-Z][a-z]+) ' >>"$summary"
+    run_single single
+    note ""
+    note "all instructions (-a), per profile:"
+    for i in "${!PROFILE_NAMES[@]}"; do run_profile "${PROFILE_NAMES[$i]}" "${PROFILE_OPTIONS[$i]}"; done
+    note ""
+    for m in 1 2 3 4; do run_single "M$m" -M "$m"; done
+}
+
+for window_system in "${WINDOW_SYSTEMS[@]}"; do run_window_system "$window_system"; done
 note ""
 note "took $SECONDS s"
 cat "$summary"

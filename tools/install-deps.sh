@@ -2,15 +2,17 @@
 # Installs the Debian packages korvex needs, and does nothing when they are
 # all present. "run" installs what building and running need; "package"
 # adds what the Debian package is made with; "test" adds those, the test
-# tools, the Windows cross compiler with Wine, the fuzzer, and what
+# tools, the Windows cross compiler with Wine, Xvfb with Mesa's GLX, the
+# oldest compiler the tests build with, the fuzzer, and what
 # tools/korvex-results and its tests need.
 set -eu
 
-run_packages="g++ cmake make pkg-config libegl-dev libopengl-dev libgl-dev
+run_packages="g++ cmake make pkg-config libegl-dev libopengl-dev libgl-dev libx11-dev
   libegl1 libopengl0 libegl-mesa0 libgl1-mesa-dri nlohmann-json3-dev"
 package_packages="dpkg-dev"
 test_packages="$package_packages lintian groff-base libgtest-dev libgmock-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 xvfb
+  g++-11 libgl1 libglx-mesa0
   clang clang-format-14 libclang-rt-14-dev
   python3-scipy python3-matplotlib python3-jsonschema python3-pytest"
 

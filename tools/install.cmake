@@ -54,15 +54,17 @@ set(CPACK_PACKAGE_DESCRIPTION
   "in the OpenGL assembly languages (ARB_fragment_program, NV_fragment_program,\n"
   "NV_fragment_program2). It draws a quad with the program under test many times\n"
   "into a floating-point off-screen target and prints instruction, pixel, flop\n"
-  "and texel rates. It renders headless through EGL and needs no display.")
+  "and texel rates. It renders headless through EGL, or through GLX on an X\n"
+  "display.")
 string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The C and C++ runtimes and libEGL come from the linked libraries; the GL
-# library is opened at run time (libOpenGL.so.0, else libGL.so.1), and Mesa
-# is the driver where no vendor driver is installed.
+# The C and C++ runtimes come from the linked libraries; the GL library
+# (libOpenGL.so.0, else libGL.so.1), EGL and, for GLX, libX11 are opened at
+# run time, and Mesa is the driver where no vendor driver is installed.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libopengl0 | libgl1, libegl-mesa0, libgl1-mesa-dri")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libopengl0 | libgl1, libegl1, libegl-mesa0, libgl1-mesa-dri")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libgl1, libx11-6")
 include(CPack)

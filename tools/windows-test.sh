@@ -33,19 +33,8 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 # Xvfb picks a free display itself and reports its number.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
-xvfb_pid=$!
-waited=0
-while [ ! -s "$scratch/display" ]; do
-  if [ "$waited" -ge 100 ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
-    echo "Xvfb did not start:" >&2
-    cat "$scratch/xvfb.log" >&2
-    exit 1
-  fi
-  sleep 0.1
-  waited=$((waited + 1))
-done
-export DISPLAY=":$(cat "$scratch/display")"
+. tools/start-xvfb.sh
+start_xvfb "$scratch" || exit 1
 
 # A new prefix takes its first start here, not inside a test.
 "$wine" wineboot --init >/dev/null 2>&1

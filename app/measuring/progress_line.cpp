@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "platform/host_info.h"
+
 namespace {
 
 // The line changes a few times a second; faster would only cost time.
@@ -39,8 +41,34 @@ std::string progressText(const ProgressState& s, double testSeconds, double sect
     return text;
 }
 
-ProgressLine::ProgressLine(bool shown, Writer writer)
-    : shown_(shown), writer_(writer ? std::move(writer) : writeStandardError) {}
+namespace {
+
+bool continuesCharacter(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
+
+// The characters of `text`, a UTF-8 sequence counting once.
+std::size_t characterCount(const std::string& text) {
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char byte) { return !continuesCharacter(byte); }));
+}
+
+}  // namespace
+
+std::string fittedText(const std::string& text, int columns) {
+    const std::size_t most = static_cast<std::size_t>(std::max(columns, 0));
+    if (characterCount(text) <= most) return text;
+    for (std::size_t comma = text.rfind(", "); comma != std::string::npos && comma > 0;
+         comma = text.rfind(", ", comma - 1))
+        if (characterCount(text.substr(0, comma)) <= most) return text.substr(0, comma);
+    std::size_t end = 0;
+    for (std::size_t characters = 0; end < text.size(); ++end)
+        if (!continuesCharacter(text[end]) && characters++ == most) break;
+    return text.substr(0, end);
+}
+
+ProgressLine::ProgressLine(bool shown, Writer writer, Columns columns)
+    : shown_(shown),
+      writer_(writer ? std::move(writer) : writeStandardError),
+      columns_(columns ? std::move(columns) : platform::standardErrorColumns) {}
 
 void ProgressLine::startTest(int test, int tests, const std::string& label) {
     if (!shown_) return;
@@ -73,10 +101,15 @@ SubmissionObserver ProgressLine::observer() {
 }
 
 void ProgressLine::show() {
-    const std::string text = progressText(state_, secondsSince(testStart_), secondsSince(sectionsStart_));
-    // Blanks cover what a longer previous line left.
-    const std::size_t cover = shownLength_ > text.size() ? shownLength_ - text.size() : 0;
-    writer_("\r" + text + std::string(cover, ' '));
-    shownLength_ = text.size();
+    // A line as wide as the terminal would put the cursor on the next row on
+    // some terminals, so it stays one column short.
+    const std::string text = fittedText(
+        progressText(state_, secondsSince(testStart_), secondsSince(sectionsStart_)), columns_() - 1);
+    // A shorter line first blanks what the longer one left, so that the
+    // cursor ends where the line does.
+    const std::size_t length = characterCount(text);
+    const std::string blank = length < shownLength_ ? "\r" + std::string(shownLength_, ' ') : "";
+    writer_(blank + "\r" + text);
+    shownLength_ = length;
     lastWrite_ = Clock::now();
 }

@@ -26,14 +26,21 @@ struct ProgressState {
 // elapsed" without an estimate where the total is open.
 std::string progressText(const ProgressState& state, double testSeconds, double sectionsSeconds);
 
+// `text` cut to at most `columns` characters (UTF-8 sequences whole): at the
+// last ", " that lets it fit, or else at the width itself.
+std::string fittedText(const std::string& text, int columns);
+
 class ProgressLine {
 public:
-    // Where the line's bytes go.
+    // Where the line's bytes go, and how wide the terminal is now.
     using Writer = std::function<void(const std::string& bytes)>;
+    using Columns = std::function<int()>;
 
     // A line that shows only when `shown` (standard error is a terminal and
     // --no-progress is absent), written to standard error or to `writer`.
-    explicit ProgressLine(bool shown, Writer writer = nullptr);
+    // It stays short of the terminal's width (standard error's, or
+    // `columns`), so it never wraps onto a row that erasing cannot reach.
+    explicit ProgressLine(bool shown, Writer writer = nullptr, Columns columns = nullptr);
 
     // A new test: the line starts over.
     void startTest(int test, int tests, const std::string& label);
@@ -50,11 +57,12 @@ private:
 
     bool shown_;
     Writer writer_;
+    Columns columns_;
     ProgressState state_;
     Clock::time_point testStart_;
     Clock::time_point sectionsStart_;
     Clock::time_point lastWrite_;
-    std::size_t shownLength_ = 0;
+    std::size_t shownLength_ = 0;  // characters of the line on the terminal
 };
 
 // Erases the line when it goes out of scope, however the sections end.

@@ -4,9 +4,7 @@
 #include "app/measuring/net_measurement.h"
 #include "app/measuring/programs_to_time.h"
 #include "base/console.h"
-#include "base/crlf_text.h"
 #include "bench/settings.h"
-#include "platform/output_file.h"
 
 ResultLines resultLines;
 
@@ -69,5 +67,3 @@ std::vector<TestResult> runTests(const CompiledSet& programs, const ProgramTimer
     }
     return results;
 }
-
-void saveResults() { replaceFileAtomically("korvex_results.txt", crlfText(resultLines)); }

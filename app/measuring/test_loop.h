@@ -20,6 +20,3 @@ extern ResultLines resultLines;
 // in rounds first, and the results then follow in test order.
 std::vector<TestResult> runTests(const CompiledSet& programs, const ProgramTimer& timer,
                                  const ResultStyle& style);
-
-// Writes the result lines to "korvex_results.txt", replacing it.
-void saveResults();

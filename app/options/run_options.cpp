@@ -47,6 +47,14 @@ bool takeFileName(const std::string& value, std::string& field) {
     return true;
 }
 
+// An index from --list-devices: decimal digits only, few enough for an int.
+bool takeDeviceIndex(const std::string& value, int& field) {
+    if (value.empty() || value.size() > 6 || value.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    field = std::stoi(value);
+    return true;
+}
+
 const std::vector<OptionRule>& rules() {
     static const std::vector<OptionRule> table = {
         {"--repeat", "a whole number from 1 to " + std::to_string(mostRepeats),
@@ -87,6 +95,22 @@ const std::vector<OptionRule>& rules() {
              options.interleave = true;
              return true;
          }},
+        {"--platform", "egl or glx",
+         [](const std::string& value, RunOptions& options) {
+             using platform::WindowSystem;
+             if (value != "egl" && value != "glx") return false;
+             options.display.windowSystem = value == "egl" ? WindowSystem::egl : WindowSystem::glx;
+             return true;
+         }},
+        {"--device", "a device index from --list-devices (0, 1, ...)",
+         [](const std::string& value, RunOptions& options) {
+             return takeDeviceIndex(value, options.display.device);
+         }},
+        {"--list-devices", "",
+         [](const std::string&, RunOptions& options) {
+             options.listDevices = true;
+             return true;
+         }},
     };
     return table;
 }
@@ -95,21 +119,6 @@ const OptionRule* ruleNamed(const std::string& name) {
     for (const OptionRule& rule : rules())
         if (name == rule.name) return &rule;
     return nullptr;
-}
-
-// The value as the line shows it: a control character would break the line.
-std::string shown(const std::string& value) {
-    std::string text;
-    for (const char c : value) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte != 0x7F) {
-            text += c;
-            continue;
-        }
-        const char hex[] = "0123456789ABCDEF";
-        text += std::string("\\x") + hex[byte >> 4] + hex[byte & 15];
-    }
-    return text;
 }
 
 [[noreturn]] void stopBadOption(const std::string& line) {
@@ -122,6 +131,20 @@ std::string shown(const std::string& value) {
 }
 
 }  // namespace
+
+std::string printableValue(const std::string& value) {
+    std::string text;
+    for (const char c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7F) {
+            text += c;
+            continue;
+        }
+        const char hex[] = "0123456789ABCDEF";
+        text += std::string("\\x") + hex[byte >> 4] + hex[byte & 15];
+    }
+    return text;
+}
 
 SplitParameters takeRunOptions(const std::vector<std::string>& parameters) {
     SplitParameters split;
@@ -139,7 +162,7 @@ SplitParameters takeRunOptions(const std::vector<std::string>& parameters) {
         if (i + 1 == parameters.size() || ruleNamed(parameters[i + 1]) != nullptr)
             refuse(*rule, ", and no value follows it");
         const std::string& value = parameters[++i];
-        if (!rule->take(value, split.options)) refuse(*rule, ", not \"" + shown(value) + "\"");
+        if (!rule->take(value, split.options)) refuse(*rule, ", not \"" + printableValue(value) + "\"");
     }
     // The limit belongs to the sections a precision adds; --repeat's are fixed.
     if (split.options.maxTimeS > 0 && split.options.precisionPct == 0)

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/platform.h"
+
 // What they set; each step of the run gets it as a value.
 struct RunOptions {
     int repeat = 1;         // timed sections per test
@@ -14,6 +16,9 @@ struct RunOptions {
     std::string csv;        // the CSV results file; "" for none
     bool progress = true;   // the progress line, where standard error is a terminal
     bool net = false;       // the net figures of generated tests
+    // How the window reaches the driver: the window system and the EGL device.
+    platform::DisplayRequest display;
+    bool listDevices = false;  // print the EGL devices instead of running
 
     // Sections until the median's interval lies within this percentage of
     // it; 0 for `repeat` of them.
@@ -37,9 +42,14 @@ struct SplitParameters {
 // Takes --repeat N (1 to mostRepeats), --min-time S (seconds, above 0 up to
 // longestMinTime, "." as decimal point), --json FILE, --csv FILE,
 // --no-progress, --net, --precision P (percent, above 0 up to 100),
-// --max-time S (seconds, above 0 up to longestMaxTime) and --interleave,
-// exact case, out of `parameters`; a later occurrence overrides an earlier
-// one. A value that is missing or not accepted, or --max-time without
-// --precision, writes one line to standard error that names the option and
-// what it accepts, and stops with exit code 2, before anything opens.
+// --max-time S (seconds, above 0 up to longestMaxTime), --interleave,
+// --platform egl|glx, --device N (decimal digits) and --list-devices, exact
+// case, out of `parameters`; a later occurrence overrides an earlier one. A
+// value that is missing or not accepted, or --max-time without --precision,
+// writes one line to standard error that names the option and what it
+// accepts, and stops with exit code 2, before anything opens.
 SplitParameters takeRunOptions(const std::vector<std::string>& parameters);
+
+// A value as a refusal line shows it: a control character, which would break
+// the line, as \xHH.
+std::string printableValue(const std::string& value);

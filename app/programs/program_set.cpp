@@ -16,11 +16,13 @@
 std::vector<ProgramSource> programSources;
 std::vector<GLuint> programIds;
 
+std::string singleTestProgramFile() { return bundledDataFile("fasm_1.txt"); }
+
 namespace {
 
 ProgramSet singleTest(BenchSettings& settings) {
     settings.programCount = 1;
-    programSources = {loadProgramText(bundledDataFile("fasm_1.txt"))};
+    programSources = {loadProgramText(singleTestProgramFile())};
     ProgramSet set;
     set.tests.push_back({blurFigures(), programShape(settings, std::nullopt), ""});
     return set;

@@ -32,6 +32,10 @@ struct ProgramSet {
     int indirections = 0;
 };
 
+// The file the single test's program is read from: fasm_1.txt, where the
+// run finds it.
+std::string singleTestProgramFile();
+
 // Sets programCount, fills programSources and sizes programIds, and returns
 // the set: the single test from fasm_1.txt with the "Blur" figures, or one
 // generated program per listed instruction, labelled with its name, with

@@ -51,7 +51,9 @@ json latencyJson(const LatencyResult& result) {
     json latency = {{"outputs", result.outputs},
                     {"components", result.components},
                     {"ms", result.sections.medianMs},
-                    {"bytes_per_s", result.bytesPerSecond}};
+                    {"bytes_per_s", result.bytesPerSecond},
+                    {"iterations", result.timed.iterations},
+                    {"sections_ms", result.timed.sectionsMs}};
     if (result.timed.precision) latency["interval"] = intervalJson(*result.timed.precision);
     return latency;
 }
@@ -147,7 +149,11 @@ json resultsDocument(const RunResults& run, const BenchSettings& settings, const
         {"started_utc", run.startedUtc},
         {"host",
          {{"os", host.os}, {"kernel", host.kernel}, {"cpu", host.cpu}, {"logical_cores", host.logicalCores}}},
-        {"gl", {{"vendor", vendorString}, {"renderer", rendererName}, {"version", versionString}}},
+        {"gl",
+         {{"vendor", vendorString},
+          {"renderer", rendererName},
+          {"version", versionString},
+          {"window_system", run.windowSystem}}},
         {"driver",
          {{"name", driverName},
           {"company", driverCompany},

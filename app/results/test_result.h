@@ -60,4 +60,5 @@ struct RunResults {
     std::string startedUtc;
     std::vector<TestResult> tests;
     std::vector<LatencyResult> latency;
+    std::string windowSystem{};  // how the context was reached: "egl", "glx" or "wgl"
 };

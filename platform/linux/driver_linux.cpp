@@ -1,16 +1,13 @@
 // The driver on Linux: the GL driver library that this process has actually
-// loaded, found among its loaded objects.
-#include <EGL/egl.h>
-#include <EGL/eglext.h>
+// loaded, found among its loaded objects, whichever window system loaded it.
 #include <link.h>
 #include <stdlib.h>
 
 #include <memory>
 
-#include "gl/GLext.h"
 #include "platform/file_name.h"
 #include "platform/linux/driver_library.h"
-#include "platform/linux/egl_display.h"
+#include "platform/linux/window_system.h"
 #include "platform/platform.h"
 
 namespace {
@@ -39,18 +36,6 @@ std::string realFileName(const std::string& path) {
     return fileNameOf(resolved ? resolved.get() : path);
 }
 
-// The driver's own short name where EGL can tell it, for example "swrast".
-std::string eglDriverName() {
-    const EGLDisplay display = linux_egl::currentDisplay();
-    if (display == EGL_NO_DISPLAY) return "";
-    const char* extensions = eglQueryString(display, EGL_EXTENSIONS);
-    if (extensions == nullptr || !gl::extensionSupported("EGL_MESA_query_driver", extensions)) return "";
-    const auto driverName =
-        reinterpret_cast<PFNEGLGETDISPLAYDRIVERNAMEPROC>(eglGetProcAddress("eglGetDisplayDriverName"));
-    const char* name = driverName ? driverName(display) : nullptr;
-    return name ? name : "";
-}
-
 }  // namespace
 
 std::optional<DriverStrings> locateDriver(const DriverQuery& query) {
@@ -61,7 +46,8 @@ std::optional<DriverStrings> locateDriver(const DriverQuery& query) {
     driver.company = query.vendor;
     driver.version = linux_driver::fileNameVersion(realFileName(path));
     if (driver.version.empty()) driver.version = linux_driver::glVersionDriverVersion(query.version);
-    driver.description = eglDriverName();
+    const linux_window_system::WindowSystem* windowSystem = linux_window_system::current();
+    if (windowSystem != nullptr) driver.description = windowSystem->driverName();
     if (driver.description.empty()) driver.description = query.renderer;
     return driver;
 }

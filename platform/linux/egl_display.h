@@ -1,7 +1,8 @@
-// The EGL state of the window context, shared inside the Linux backend.
+// The EGL state of the window context, shared inside the EGL window system.
 #pragma once
 
-#include <EGL/egl.h>
+#include "platform/linux/egl_api.h"
+#include "platform/platform.h"
 
 namespace linux_egl {
 
@@ -15,5 +16,10 @@ EGLContext windowContext();
 EGLContext createCompatibilityContext(EGLDisplay display, EGLContext share);
 // Makes `context` current with no surface.
 bool makeCurrentWithoutSurface(EGLDisplay display, EGLContext context);
+
+// The pixel buffer's operations (egl_pbuffer.cpp).
+platform::Failure createPixelBuffer(const platform::PixelBufferRequest& request);
+bool makePixelBufferCurrent();
+void releasePixelBuffer();
 
 }  // namespace linux_egl

@@ -2,30 +2,13 @@
 // surfaceless platform, else whatever the default display is.
 #include "platform/linux/egl_display_choice.h"
 
-#include <EGL/eglext.h>
-
-#include <vector>
-
-#include "gl/GLext.h"
-
 namespace linux_egl {
 
 namespace {
 
-bool clientExtension(const char* name) {
-    const char* list = eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS);
-    return list != nullptr && list[0] != '\0' && gl::extensionSupported(name, list);
-}
-
-EGLDisplay firstDeviceDisplay(PFNEGLGETPLATFORMDISPLAYEXTPROC getPlatformDisplay) {
-    if (!clientExtension("EGL_EXT_platform_device")) return EGL_NO_DISPLAY;
-    const auto queryDevices =
-        reinterpret_cast<PFNEGLQUERYDEVICESEXTPROC>(eglGetProcAddress("eglQueryDevicesEXT"));
-    if (queryDevices == nullptr) return EGL_NO_DISPLAY;
-    EGLDeviceEXT device = nullptr;
-    EGLint count = 0;
-    if (!queryDevices(1, &device, &count) || count < 1) return EGL_NO_DISPLAY;
-    return getPlatformDisplay(EGL_PLATFORM_DEVICE_EXT, device, nullptr);
+PFNEGLGETPLATFORMDISPLAYEXTPROC platformDisplayEntry() {
+    if (!clientExtension("EGL_EXT_platform_base")) return nullptr;
+    return reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
 }
 
 EGLDisplay surfacelessDisplay(PFNEGLGETPLATFORMDISPLAYEXTPROC getPlatformDisplay) {
@@ -35,21 +18,45 @@ EGLDisplay surfacelessDisplay(PFNEGLGETPLATFORMDISPLAYEXTPROC getPlatformDisplay
 
 std::vector<EGLDisplay> candidateDisplays() {
     std::vector<EGLDisplay> candidates;
-    const auto getPlatformDisplay =
-        reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
-    if (getPlatformDisplay != nullptr && clientExtension("EGL_EXT_platform_base")) {
-        candidates.push_back(firstDeviceDisplay(getPlatformDisplay));
+    const std::vector<EGLDeviceEXT> found = devices();
+    if (!found.empty()) candidates.push_back(deviceDisplay(found.front()));
+    if (const auto getPlatformDisplay = platformDisplayEntry())
         candidates.push_back(surfacelessDisplay(getPlatformDisplay));
-    }
     candidates.push_back(eglGetDisplay(EGL_DEFAULT_DISPLAY));
     return candidates;
 }
 
 }  // namespace
 
-EGLDisplay openHeadlessDisplay(std::string& failedCall) {
+std::vector<EGLDeviceEXT> devices() {
+    if (!clientExtension("EGL_EXT_device_enumeration") && !clientExtension("EGL_EXT_device_base")) return {};
+    const auto queryDevices =
+        reinterpret_cast<PFNEGLQUERYDEVICESEXTPROC>(eglGetProcAddress("eglQueryDevicesEXT"));
+    EGLint count = 0;
+    if (queryDevices == nullptr || !queryDevices(0, nullptr, &count) || count < 1) return {};
+    std::vector<EGLDeviceEXT> found(static_cast<std::size_t>(count));
+    if (!queryDevices(count, found.data(), &count)) return {};
+    found.resize(static_cast<std::size_t>(count));
+    return found;
+}
+
+EGLDisplay deviceDisplay(EGLDeviceEXT device) {
+    const auto getPlatformDisplay = platformDisplayEntry();
+    if (getPlatformDisplay == nullptr || !clientExtension("EGL_EXT_platform_device")) return EGL_NO_DISPLAY;
+    return getPlatformDisplay(EGL_PLATFORM_DEVICE_EXT, device, nullptr);
+}
+
+EGLDisplay openHeadlessDisplay(int device, std::string& failedCall) {
     failedCall = "eglGetDisplay";
-    for (EGLDisplay display : candidateDisplays()) {
+    std::vector<EGLDisplay> candidates;
+    if (device < 0) {
+        candidates = candidateDisplays();
+    } else {
+        const std::vector<EGLDeviceEXT> found = devices();
+        if (static_cast<std::size_t>(device) < found.size())
+            candidates.push_back(deviceDisplay(found[device]));
+    }
+    for (EGLDisplay display : candidates) {
         if (display == EGL_NO_DISPLAY) continue;
         if (eglInitialize(display, nullptr, nullptr)) return display;
         failedCall = "eglInitialize";

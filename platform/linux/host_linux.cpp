@@ -1,4 +1,5 @@
-// The system's name and release, and the terminal test, on Linux.
+// The system's name and release, and the terminal test and width, on Linux.
+#include <sys/ioctl.h>
 #include <sys/utsname.h>
 #include <unistd.h>
 
@@ -13,5 +14,10 @@ void describeSystem(HostInfo& host) {
 }
 
 bool standardErrorIsTerminal() { return isatty(STDERR_FILENO) == 1; }
+
+int measuredStandardErrorColumns() {
+    winsize size{};
+    return ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
+}
 
 }  // namespace platform

@@ -1,9 +1,6 @@
-// OpenGL library loading and extension lookup on Linux: dlopen for the core
-// block, EGL for extensions and the window-system extension list.
-#include <EGL/egl.h>
+// OpenGL library loading on Linux: dlopen for the core block.
 #include <dlfcn.h>
 
-#include "platform/linux/egl_display.h"
 #include "platform/platform.h"
 
 namespace platform {
@@ -24,23 +21,5 @@ void freeLibrary(void* library) {
 }
 
 GLProc fallbackChoosePixelFormat() { return nullptr; }
-
-GLProc extensionProcAddress(const char* name) { return reinterpret_cast<GLProc>(eglGetProcAddress(name)); }
-
-std::optional<std::string> platformExtensionList() {
-    const EGLDisplay display = linux_egl::currentDisplay();
-    if (display == EGL_NO_DISPLAY) return std::nullopt;
-    const char* extensions = eglQueryString(display, EGL_EXTENSIONS);
-    if (extensions == nullptr) return std::nullopt;
-    return std::string(extensions);
-}
-
-const std::vector<std::string>& pixelBufferExtensionNames() {
-    // What the framebuffer-object pixel buffer relies on, in place of the
-    // three WGL extensions.
-    static const std::vector<std::string> names = {"EGL_KHR_surfaceless_context", "GL_EXT_framebuffer_object",
-                                                   "GL_ARB_texture_float"};
-    return names;
-}
 
 }  // namespace platform

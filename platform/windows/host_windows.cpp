@@ -1,4 +1,4 @@
-// The system's name and version, and the terminal test, on Windows.
+// The system's name and version, and the terminal test and width, on Windows.
 #include <windows.h>
 
 #include "platform/host_info.h"
@@ -24,6 +24,13 @@ void describeSystem(HostInfo& host) {
 bool standardErrorIsTerminal() {
     DWORD mode = 0;
     return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
+}
+
+// The visible window's width, not the buffer's, which may be far wider.
+int measuredStandardErrorColumns() {
+    CONSOLE_SCREEN_BUFFER_INFO information{};
+    if (!GetConsoleScreenBufferInfo(GetStdHandle(STD_ERROR_HANDLE), &information)) return 0;
+    return information.srWindow.Right - information.srWindow.Left + 1;
 }
 
 }  // namespace platform

@@ -56,10 +56,12 @@ TEST_F(BadInputRun, ImagesThatAreNotTrueColourOf24BitsAreRefusedByName) {
     }
 }
 
-TEST_F(BadInputRun, AnImageHeaderWhoseSizeOverflowsRaisesIntegerOverflow) {
+TEST_F(BadInputRun, AnImageHeaderWhoseSizeOverflowsRaisesIntegerOverflowNamingTheFile) {
     directory_.write(lastImage, buildTga(sized(65535, 65535), countingBytes(30)));
     const std::set<std::string> before = entries();
-    expectUnhandledError(run(), "EIntOverflow", "Integer overflow.");
+    expectUnhandledError(run(), "EIntOverflow",
+                         "Integer overflow: the header of the image \"" + fullPath(lastImage) +
+                             "\" asks for more than 2147483647 bytes.");
     EXPECT_EQ(before, entries());
 }
 

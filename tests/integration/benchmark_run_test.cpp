@@ -3,6 +3,7 @@
 // how fast it ran.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 
 #include "tests/support/run_korvex.h"
@@ -77,6 +78,31 @@ TEST_F(BenchmarkRun, MeasurementOptionsAddOnlyTheSpreadLineOfRepeatedSections) {
                                             ") ms, max " + fixed4 + " ms over 3 runs")));
     EXPECT_NE(std::string::npos, lines[0].find(median[1].str() + " ms")) << "the block's time is the median";
     EXPECT_EQ(repeated.out, directory_.read("korvex_results.txt") + "\r\n") << "saved with the block";
+}
+
+// The progress line on a terminal of 20 and of 80 columns. A rewrite that
+// reached the last column would wrap, and erasing it would leave a row.
+TEST_F(BenchmarkRun, TheProgressLineStaysShortOfTheTerminalsWidth) {
+    for (const int columns : {20, 80}) {
+        SCOPED_TRACE(columns);
+        KorvexRunOptions options;
+        options.workDir = directory_.path();
+        options.args = {"-I", "20", "--repeat", "5"};
+        options.input = "\n";
+        options.terminalColumns = columns;
+        const KorvexRun result = runKorvex(options);
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_EQ(0u, result.err.find("\rTest 1 of 1")) << "the line was shown";
+        EXPECT_EQ(std::string::npos, result.err.find('\n')) << "it never takes a row of its own";
+        std::size_t longest = 0;
+        for (std::size_t start = 0, end = 0; start < result.err.size(); start = end + 1) {
+            end = std::min(result.err.find('\r', start), result.err.size());
+            longest = std::max(longest, end - start);
+        }
+        EXPECT_LT(longest, static_cast<std::size_t>(columns)) << result.err;
+        EXPECT_EQ('\r', result.err.back()) << "erased, the cursor back at the margin";
+        expectBlurBlock(crlfLines(result.out), 0, 20, "G");
+    }
 }
 
 TEST_F(BenchmarkRun, EndOfInputCountsAsEnter) {

@@ -20,6 +20,7 @@ struct KorvexRunOptions {
     std::string input;                                     // written to standard input, which is then closed
     bool closedInput = false;                              // start with standard input closed altogether
     std::string binary;                                    // defaults to the korvex of this build
+    int terminalColumns = 0;  // above 0: standard error is a pseudo-terminal this wide, in raw mode
 };
 
 KorvexRun runKorvex(const KorvexRunOptions& options);

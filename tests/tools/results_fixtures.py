@@ -44,7 +44,8 @@ def make_run(tests=(), renderer="llvmpipe (LLVM 15.0.6, 256 bits)", cpu="AMD EPY
         "format": "korvex-results", "format_version": 2, "korvex_version": "0.7",
         "started_utc": "2026-12-07T13:00:00Z",
         "host": {"os": "Linux", "kernel": "6.1.0-18-amd64", "cpu": cpu, "logical_cores": 2},
-        "gl": {"vendor": "Mesa", "renderer": renderer, "version": "4.5 (Core Profile) Mesa 22.3.6"},
+        "gl": {"vendor": "Mesa", "renderer": renderer, "version": "4.5 (Core Profile) Mesa 22.3.6",
+               "window_system": "egl"},
         "driver": {"name": "libGLX_mesa.so.0", "company": "Mesa", "version": "22.3.6",
                    "description": "Mesa GL"},
         "settings": {"mode": "all_instructions", "profile": "ARB", "width": 512, "height": 768,
@@ -69,3 +70,10 @@ def write(directory, name, document):
     path = directory / name
     path.write_text(document if isinstance(document, str) else json.dumps(document))
     return str(path)
+
+
+def make_latency(sections, outputs=2, components=4, iterations=100):
+    median = statistics.median(sections)
+    return {"outputs": outputs, "components": components, "ms": median,
+            "bytes_per_s": 4 * components * outputs * 512 * 768 * iterations / (median / 1000),
+            "iterations": iterations, "sections_ms": sections}

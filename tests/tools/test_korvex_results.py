@@ -2,19 +2,17 @@ import csv
 import hashlib
 import io
 import os
-import shutil
 import statistics
 import subprocess
-from pathlib import Path
 
 import pytest
 
 from korvex_results import plot
 from korvex_results.cli import main
 from korvex_results.load import load
-from results_fixtures import as_version1, make_run, make_test, write
+from korvex_runs import REPO, run_korvex
+from results_fixtures import as_version1, make_latency, make_run, make_test, write
 
-REPO = Path(__file__).resolve().parents[2]
 STEADY = [10.0, 10.1, 9.9, 10.05, 9.95]
 SLOWER_BY_20 = [12.0, 12.1, 11.9, 12.05, 11.95]
 
@@ -33,7 +31,7 @@ def test_compare_matches_tests_and_reports_what_differs(tmp_path, capsys):
     assert compare(tmp_path, base, new) == 0
     out = capsys.readouterr().out
     assert "llvmpipe (LLVM 15.0.6, 256 bits), 4.5 (Core Profile) Mesa 22.3.6; " \
-           "libGLX_mesa.so.0 22.3.6" in out
+           "libGLX_mesa.so.0 22.3.6; through EGL" in out
     assert "softpipe" in out and "AMD EPYC 7B13" in out and "Intel Xeon" in out
     assert "Only in base: ADD (ARB)" in out and "Only in new: SUB (ARB)" in out
     assert "MAD (ARB): program text, iteration policy" in out
@@ -87,6 +85,32 @@ def test_significance_rule(tmp_path, capsys, base_sections, new_sections, new_it
     assert shown in capsys.readouterr().out
 
 
+def test_latency_runs_compare_by_output_count_on_time_and_bandwidth(tmp_path, capsys):
+    base = make_run(latency=[make_latency(STEADY), make_latency(STEADY, outputs=4)])
+    new = make_run(latency=[make_latency(SLOWER_BY_20), make_latency(STEADY, outputs=1)])
+    assert compare(tmp_path, base, new) == 1
+    out = capsys.readouterr().out
+    assert "2        4           0.1           0.12         +20.0%  125.8      104.9     -16.7%" \
+           "  0.008    SLOWER" in out
+    assert "Only in base: 4 outputs, 4 components" in out
+    assert "Only in new: 1 outputs, 4 components" in out
+    assert "1 of 1 latency measurements slower by more than 5%" in out
+    del base["latency"][1]["sections_ms"], base["latency"][1]["iterations"]
+    assert compare(tmp_path, base, new) == 2
+    assert "base.json: latency[1] has no sections_ms (written by an earlier korvex)" \
+        in capsys.readouterr().err
+    assert compare(tmp_path, base, make_run([make_test("MAD", STEADY)])) == 2
+    assert "base.json: a latency (-M) run cannot be compared with an instruction run (" \
+        in capsys.readouterr().err
+
+
+def nested(depth):
+    value = []
+    for _ in range(depth):
+        value = [value]
+    return value
+
+
 BAD_INPUTS = [
     (None, "cannot read it: No such file or directory"),
     ("{ not json", "not JSON: Expecting property name"),
@@ -97,6 +121,23 @@ BAD_INPUTS = [
     (make_run([make_test("MAD", [1.0], sections_ms=[])]),
      "does not match the results schema at tests[0].sections_ms: "),
     (dict(make_run(), driver={"name": "x"}), "does not match the results schema at driver"),
+    ("[" * 100000 + "]" * 100000, "not a korvex results file (nested deeper than 64 levels)"),
+    (dict(make_run(), deep=nested(500)),
+     "not a korvex results file (nested deeper than 64 levels)"),
+    (make_run([make_test("MAD", STEADY, instruction="MAD\ud800")]),
+     "not a korvex results file (a string holds half of a UTF-16 surrogate pair"),
+    ('{"format": "korvex-results", "format_version": 1e400}',
+     "not JSON: 1e400 is beyond the range of a number"),
+    ('{"format": "korvex-results", "format_version": 1' + "0" * 400 + "}",
+     "not JSON: an integer of 401 digits is beyond 2^53, where numbers lose their exact value"),
+    (make_run([make_test("MAD", [1.0, 0.0, 2.0])]),
+     "tests[0].sections_ms[1] is 0 ms; a time must be from 1e-06 ms (a nanosecond) to 1e+15 ms"),
+    (make_run([make_test("MAD", [1.0, 5e-324, 2.0])]),
+     "tests[0].sections_ms[1] is 4.94066e-324 ms"),
+    (make_run([make_test("MAD", STEADY, min_ms=10.5)]),
+     "tests[0]: min_ms, median_ms and max_ms are not in order"),
+    (make_run(latency=[{"outputs": 1, "components": 4, "ms": 1.0, "bytes_per_s": 0}]),
+     "latency[0].bytes_per_s is 0; a bandwidth must be above zero"),
 ]
 
 
@@ -148,6 +189,21 @@ def test_plot_uses_the_net_rate_with_the_sections_spread():
     assert plot._survey_series(run)[1] is False
 
 
+def test_plot_refuses_a_chart_too_tall_to_write(tmp_path, capsys):
+    run = make_run([make_test(f"T{index}", STEADY) for index in range(3000)])
+    assert main(["plot", write(tmp_path, "run.json", run), "-o", str(tmp_path / "chart.png")]) == 2
+    assert "run.json: 3000 tests in 1 run(s) need a chart 722 inches tall, more than the 200 " \
+        in capsys.readouterr().err
+    assert sorted(path.name for path in tmp_path.iterdir()) == ["run.json"]
+
+
+def test_table_markdown_keeps_a_label_with_a_line_break_on_its_row(tmp_path, capsys):
+    document = make_run([make_test("Blur\nwide | <b>", STEADY), make_test("MAD", STEADY)])
+    assert main(["table", write(tmp_path, "run.json", document)]) == 0
+    lines = capsys.readouterr().out.splitlines()
+    assert len(lines) == 6 and lines[4].startswith("| Blur<br>wide \\| &lt;b&gt; | ARB | 9 |")
+
+
 def test_table_csv_reads_back(tmp_path, capsys):
     document = make_run([make_test("MAD", STEADY), make_test("Blur, 5|taps", STEADY)])
     assert main(["table", write(tmp_path, "run.json", document), "--format", "csv"]) == 0
@@ -156,14 +212,10 @@ def test_table_csv_reads_back(tmp_path, capsys):
     assert rows[2][0] == "Blur, 5|taps" and float(rows[1][9]) == pytest.approx(512 * 768 * 10000)
 
 
-def run_korvex(tmp_path, *arguments):
+def korvex_files(tmp_path, *arguments):
     """The JSON and the CSV rows of a real run in TMP_PATH, and its result
-    lines; KORVEX_BINARY names the program, else the build's."""
-    binary = os.environ.get("KORVEX_BINARY") or str(REPO / "build" / "korvex")
-    shutil.copy(REPO / "fasm_1.txt", tmp_path)
-    shutil.copytree(REPO / "Images", tmp_path / "Images")
-    run = subprocess.run([os.path.abspath(binary), *arguments], cwd=tmp_path,
-                         stdin=subprocess.DEVNULL, capture_output=True, timeout=300)
+    lines."""
+    run = run_korvex(tmp_path, *arguments)
     assert (tmp_path / "out.json").exists(), f"korvex wrote no JSON: {run.stderr[-2000:]!r}"
     with open(tmp_path / "out.csv", newline="", encoding="utf-8") as csv_file:
         rows = list(csv.DictReader(csv_file))
@@ -206,8 +258,8 @@ def shown_rates(lines):
 ])
 def test_real_korvex_results_agree_with_the_schema_the_sections_and_each_other(
         tmp_path, arguments, multiplier):
-    document, rows, lines = run_korvex(tmp_path, "--json", "out.json", "--csv", "out.csv",
-                                       *arguments)
+    document, rows, lines = korvex_files(tmp_path, "--json", "out.json", "--csv", "out.csv",
+                                         *arguments)
     assert document["tests"] and len(rows) == len(document["tests"])
     for test, row, shown in zip(document["tests"], rows, shown_rates(lines), strict=True):
         assert test["instruction_multiplier"] == multiplier
@@ -227,10 +279,11 @@ def test_real_korvex_results_agree_with_the_schema_the_sections_and_each_other(
 def test_real_korvex_json_matches_the_schema_and_the_csv_reads_back(tmp_path):
     # -I is ignored with a minimum time: two quads cannot fill 0.05 s. How long
     # each section then lasts is a matter of timing, not of this test.
-    document, rows, _ = run_korvex(tmp_path, "--json", "out.json", "--csv", "out.csv", "-I",
-                                   "2", "--repeat", "3", "--min-time", "0.05")
+    document, rows, _ = korvex_files(tmp_path, "--json", "out.json", "--csv", "out.csv", "-I",
+                                     "2", "--repeat", "3", "--min-time", "0.05")
     test = document["tests"][0]
     assert test["label"] == "Blur" and test["instruction"] is None
+    assert document["gl"]["window_system"] == "egl"
     assert document["settings"]["iteration_policy"] == {"kind": "min_time", "min_time_s": 0.05}
     assert len(test["sections_ms"]) == 3 and test["iterations"] > 2
     assert test["median_ms"] == sorted(test["sections_ms"])[1]
@@ -245,16 +298,18 @@ def test_real_korvex_json_matches_the_schema_and_the_csv_reads_back(tmp_path):
 
 
 def test_real_korvex_latency_run_writes_both_files(tmp_path):
-    document, rows, _ = run_korvex(tmp_path, "--json", "out.json", "--csv", "out.csv", "-I",
-                                   "2", "-M", "2")
+    document, rows, _ = korvex_files(tmp_path, "--json", "out.json", "--csv", "out.csv", "-I",
+                                     "2", "-M", "2")
     assert document["settings"]["mode"] == "latency" and document["tests"] == []
     assert [entry["outputs"] for entry in document["latency"]] == [2]
+    assert document["latency"][0]["iterations"] == 2
+    assert document["latency"][0]["sections_ms"] == [document["latency"][0]["ms"]]
     assert float(rows[0]["bytes_per_s"]) == pytest.approx(document["latency"][0]["bytes_per_s"])
 
 
 def test_real_korvex_net_run_matches_the_schema(tmp_path):
-    document, rows, _ = run_korvex(tmp_path, "--json", "out.json", "--csv", "out.csv", "-a",
-                                   "--net", "-I", "1", "-l", "8")
+    document, rows, _ = korvex_files(tmp_path, "--json", "out.json", "--csv", "out.csv", "-a",
+                                     "--net", "-I", "1", "-l", "8")
     assert document["settings"]["net"] is True and len(document["tests"]) == len(rows) == 25
     for test, row in zip(document["tests"], rows):
         net = test.get("net")
@@ -274,9 +329,9 @@ def test_real_korvex_net_run_matches_the_schema(tmp_path):
 
 def test_real_korvex_interleaved_precision_run_matches_the_schema(tmp_path):
     # A wide goal keeps the run short: one quad a section scatters a lot.
-    document, rows, lines = run_korvex(tmp_path, "--json", "out.json", "--csv", "out.csv", "-a",
-                                       "-I", "1", "-l", "8", "--interleave",
-                                       "--precision", "100", "--max-time", "1")
+    document, rows, lines = korvex_files(tmp_path, "--json", "out.json", "--csv", "out.csv", "-a",
+                                         "-I", "1", "-l", "8", "--interleave",
+                                         "--precision", "100", "--max-time", "1")
     assert document["settings"]["interleave"] is True and len(rows) == 25
     intervals = [index for index, line in enumerate(lines) if line.startswith("Interval: ")]
     assert len(intervals) == 25 and all(lines[index - 1].startswith("Spread: ") for index in intervals)
@@ -309,6 +364,7 @@ def test_merge_pools_sections_by_time_per_quad(tmp_path):
     second = make_run([make_test("MAD", [26.0, 28.0], iterations=200, warnings=["w1", "w2"]),
                        make_test("MUL", STEADY)])
     second["settings"]["repeat"] = 2
+    del second["gl"]["window_system"]  # written before korvex recorded it: not a difference
     assert merge(tmp_path, first, second) == 0
     merged = load(str(tmp_path / "merged.json"))
     mad = merged["tests"][0]
@@ -324,6 +380,7 @@ def test_merge_pools_sections_by_time_per_quad(tmp_path):
 
 @pytest.mark.parametrize("change, message", [
     (lambda run: run["gl"].update(renderer="softpipe"), "the GL driver differs from"),
+    (lambda run: run["gl"].update(window_system="glx"), "the window system (glx) differs from"),
     (lambda run: run["settings"].update(iteration_policy={"kind": "min_time", "min_time_s": 1}),
      "the iteration policy differs from"),
     (lambda run: [test["program"].update(length=16) for test in run["tests"]],
@@ -334,6 +391,7 @@ def test_merge_pools_sections_by_time_per_quad(tmp_path):
     (lambda run: run["tests"].append(make_test("ADD", STEADY)), "has ADD (ARB), which"),
     (lambda run: run["latency"].append({"outputs": 1, "components": 4, "ms": 1.0,
                                         "bytes_per_s": 1.0}), "a latency (-M) run"),
+    (lambda run: None, "run0.json; its sections would count twice"),  # the same run
 ])
 def test_merge_refuses_runs_that_measured_differently(tmp_path, capsys, change, message):
     first = make_run([make_test("MAD", STEADY), make_test("MUL", STEADY)])
@@ -349,7 +407,7 @@ def test_merge_replaces_a_link_at_the_output_instead_of_writing_through_it(tmp_p
     target = tmp_path / "target.json"
     target.write_text("keep")
     os.symlink(target, tmp_path / "merged.json")
-    run = make_run([make_test("MAD", STEADY)])
-    assert merge(tmp_path, run, run) == 0
+    assert merge(tmp_path, make_run([make_test("MAD", STEADY)]),
+                 make_run([make_test("MAD", SLOWER_BY_20)])) == 0
     assert target.read_text() == "keep" and not (tmp_path / "merged.json").is_symlink()
     assert len(load(str(tmp_path / "merged.json"))["tests"][0]["sections_ms"]) == 10

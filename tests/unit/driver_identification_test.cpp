@@ -82,6 +82,10 @@ TEST(DriverLibraryTest, ChoosesTheDriverAmongTheLoadedLibraries) {
          "/lib/libnvidia-eglcore.so.550.54.14"},
         {{"/lib/libnvidia-eglcore.so.550", "/lib/libnvidia-glcore.so.550"}, "/lib/libnvidia-glcore.so.550"},
         {{"/lib/libEGL_nvidia.so.0"}, "/lib/libEGL_nvidia.so.0"},
+        // GLX on a legacy NVIDIA driver, which brings its own libGL.
+        {{"/usr/lib/libGL.so.1", "/usr/lib/tls/libnvidia-tls.so.304.137",
+          "/usr/lib/libnvidia-glcore.so.304.137"},
+         "/usr/lib/libnvidia-glcore.so.304.137"},
         {{"/lib/swrast_dri.so.bak", "/lib/libGLdispatch.so.0", "/lib/libgallium", "/lib/dri.so"}, ""},
         {{"/lib/dri/iris_dri.so", "/lib/dri/swrast_dri.so"}, "/lib/dri/iris_dri.so"},
         {{}, ""},
@@ -92,6 +96,7 @@ TEST(DriverLibraryTest, ChoosesTheDriverAmongTheLoadedLibraries) {
 TEST(DriverLibraryTest, ReadsTheVersionFromTheRealFileNameOrElseFromGLVersion) {
     const TextCase fileNames[] = {
         {"libnvidia-glcore.so.550.54.14", "550.54.14"},
+        {"libnvidia-glcore.so.304.137", "304.137"},
         {"libEGL_nvidia.so.0", ""},
         {"swrast_dri.so", ""},
         {"libgallium-24.2.8.so", "24.2.8"},

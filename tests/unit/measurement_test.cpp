@@ -11,6 +11,7 @@
 #include "app/measuring/section_statistics.h"
 #include "app/measuring/timed_draw.h"
 #include "app/results/result_lines.h"
+#include "platform/host_info.h"
 #include "tests/support/recording_gl.h"
 
 namespace {
@@ -105,7 +106,8 @@ TEST(ProgressTest, TheDrawReportsEveryStrideAndTheLineRewritesItselfAndIsErased)
         << "the stride changes no quad count (the plain quad and the warm-up quad before the timer)";
 
     std::string written;
-    ProgressLine progress(true, [&](const std::string& bytes) { written += bytes; });
+    ProgressLine progress(
+        true, [&](const std::string& bytes) { written += bytes; }, [] { return 200; });
     EXPECT_TRUE(progress.observer());
     progress.startTest(2, 25, "MUL");
     progress.startSection(1, 5, 10000);
@@ -135,6 +137,38 @@ TEST(ProgressTest, TheDrawReportsEveryStrideAndTheLineRewritesItselfAndIsErased)
         << "no estimate where the total is open";
     state.run = 0;
     EXPECT_EQ("Test 3 of 25, MUL: calibrating with 100 quads, 2 s elapsed", progressText(state, 2.0, 0.0));
+}
+
+// A line as wide as the terminal wraps, and erasing it then leaves a row.
+TEST(ProgressTest, TheLineStaysShortOfTheTerminalsWidth) {
+    const std::string text =
+        "Test 3 of 25, MUL: run 2 of 4, 50% of 100 quads submitted, 9 s elapsed, about 10 s left";
+    EXPECT_EQ(text, fittedText(text, 87));
+    EXPECT_EQ("Test 3 of 25, MUL: run 2 of 4, 50% of 100 quads submitted, 9 s elapsed", fittedText(text, 79));
+    EXPECT_EQ("Test 3 of 25", fittedText(text, 19));
+    EXPECT_EQ("Test 3", fittedText(text, 6)) << "no comma that fits: cut at the width";
+    EXPECT_EQ("", fittedText(text, 0));
+    EXPECT_EQ("A\xc3\xa9\xc3\xa9", fittedText("A\xc3\xa9\xc3\xa9\xc3\xa9", 3))
+        << "a character is never split";
+
+    std::string written;
+    int columns = 20;
+    ProgressLine progress(
+        true, [&](const std::string& bytes) { written += bytes; }, [&] { return columns; });
+    progress.startTest(3, 25, "MUL");
+    progress.startSection(1, 4, 100);
+    EXPECT_EQ("\rTest 3 of 25", written);
+    columns = 1;
+    progress.startSection(2, 4, 100);
+    progress.erase();
+    EXPECT_EQ("\rTest 3 of 25\r" + std::string(12, ' ') + "\r", written)
+        << "the longer line blanked, the cursor at the left margin, nothing left to erase";
+
+    EXPECT_EQ(100, platform::terminalColumns(100, "50"));
+    EXPECT_EQ(50, platform::terminalColumns(0, "50"));
+    for (const char* unusable : {"", "0", "-3", "50x", "wide"})
+        EXPECT_EQ(80, platform::terminalColumns(0, unusable));
+    EXPECT_EQ(80, platform::terminalColumns(0, nullptr));
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "app/results/results_json.h"
 #include "base/errors.h"
 #include "bench/tables.h"
+#include "tests/support/console_capture.h"
 #include "tests/support/crlf_lines.h"
 #include "tests/support/temp_dir.h"
 
@@ -148,7 +149,7 @@ TEST_F(ResultFilesTest, DriverTextThatIsNotUtf8AndTheNetFiguresAreWritten) {
 TEST_F(ResultFilesTest, AFileThatCannotBeWrittenKeepsTheOldOneWhole) {
     directory_.write("run.csv", "old");
     options_.csv = "absent/run.csv";
-    EXPECT_THROW(checkResultFiles(options_), KorvexError);
+    EXPECT_THROW(checkResultFiles(settings_, options_, {}), KorvexError);
     directory_.write("run.json", "old");
     std::filesystem::create_directory(directory_.file("absent"));
     std::filesystem::create_directory(directory_.file("absent/run.csv"));
@@ -156,6 +157,46 @@ TEST_F(ResultFilesTest, AFileThatCannotBeWrittenKeepsTheOldOneWhole) {
     EXPECT_EQ('{', directory_.read("run.json")[0]) << "the JSON before it was replaced whole";
     const std::filesystem::directory_iterator absent(directory_.file("absent"));
     EXPECT_EQ(1, std::distance(absent, std::filesystem::directory_iterator())) << "no temporary left";
+}
+
+// Names that lead to one file: refused with one line and exit code 2 before
+// anything is created.
+TEST_F(ResultFilesTest, OutputsThatAreOneFileOrAnInputOfTheRunAreRefused) {
+    directory_.write("fasm_1.txt", "!!ARBfp1.0");
+    std::filesystem::create_symlink("fasm_1.txt", directory_.file("program.lnk"));
+    struct Case {
+        std::string json, csv, line;
+    };
+    const Case cases[] = {
+        {"same", "./same", "--csv \"./same\" names the same file as --json \"same\""},
+        {"", "korvex_results.txt",
+         "--csv \"korvex_results.txt\" names the same file as korvex_results.txt, the result lines' file"},
+        {"fasm_1.txt", "",
+         "--json \"fasm_1.txt\" names the same file as \"fasm_1.txt\", which the run reads"},
+        {"program.lnk", "",
+         "--json \"program.lnk\" names the same file as \"fasm_1.txt\", which the run reads"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        options_.json = c.json;
+        options_.csv = c.csv;
+        ConsoleCapture console;
+        try {
+            checkResultFiles(settings_, options_, {"fasm_1.txt"});
+            ADD_FAILURE() << "not refused";
+        } catch (const OrderlyStop& stop) {
+            EXPECT_EQ(exitcode::badOption, stop.exitCode);
+        }
+        EXPECT_EQ(c.line + "\r\n", console.errorText());
+        EXPECT_EQ("!!ARBfp1.0", directory_.read("fasm_1.txt"));
+        EXPECT_EQ(2, std::distance(std::filesystem::directory_iterator(directory_.path()),
+                                   std::filesystem::directory_iterator()))
+            << "nothing created";
+    }
+    // A -M run writes no result lines, so their file is free.
+    settings_.multipleOutputs = 1;
+    options_.json = "korvex_results.txt";
+    checkResultFiles(settings_, options_, {"fasm_1.txt"});
 }
 
 TEST(CsvFieldTest, QuotesOnlyWhatNeedsIt) {

@@ -34,6 +34,16 @@ TEST(RunOptionsTest, TakesItsOptionsAndLeavesTheRestToTheClassicOnes) {
     EXPECT_EQ(0.0, defaults.minTimeS);
     EXPECT_TRUE(defaults.progress);
     EXPECT_FALSE(defaults.net);
+    EXPECT_EQ(platform::WindowSystem::automatic, defaults.display.windowSystem);
+    EXPECT_EQ(-1, defaults.display.device) << "the first device";
+    EXPECT_FALSE(defaults.listDevices);
+
+    const RunOptions display =
+        takeRunOptions({"--platform", "glx", "--device", "12", "--platform", "egl", "--list-devices"})
+            .options;
+    EXPECT_EQ(platform::WindowSystem::egl, display.display.windowSystem);
+    EXPECT_EQ(12, display.display.device);
+    EXPECT_TRUE(display.listDevices);
 }
 
 struct Refusal {
@@ -49,6 +59,7 @@ TEST(RunOptionsTest, ABadOrMissingValueStopsWithOneLineNamingTheOptionAndWhatItT
         "--precision takes a percentage above 0 up to 100, with \".\" as the decimal point";
     const std::string maxTime =
         "--max-time takes seconds above 0 up to 86400, with \".\" as the decimal point";
+    const std::string device = "--device takes a device index from --list-devices (0, 1, ...)";
     const Refusal refusals[] = {
         {{"--repeat", "0"}, repeat + ", not \"0\""},
         {{"--repeat", "1001"}, repeat + ", not \"1001\""},
@@ -69,6 +80,11 @@ TEST(RunOptionsTest, ABadOrMissingValueStopsWithOneLineNamingTheOptionAndWhatItT
         {{"--precision", "--interleave"}, precision + ", and no value follows it"},
         {{"--precision", "1", "--max-time", "0"}, maxTime + ", not \"0\""},
         {{"--max-time", "60"}, "--max-time limits the sections of --precision, and --precision is not given"},
+        {{"--platform", "EGL"}, "--platform takes egl or glx, not \"EGL\""},
+        {{"-I", "1", "--platform"}, "--platform takes egl or glx, and no value follows it"},
+        {{"--device", "-1"}, device + ", not \"-1\""},
+        {{"--device", "1234567"}, device + ", not \"1234567\""},
+        {{"--device", "--list-devices"}, device + ", and no value follows it"},
     };
     for (const Refusal& refusal : refusals) {
         ConsoleCapture console;

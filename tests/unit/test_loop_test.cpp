@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/results/result_files.h"
 #include "bench/settings.h"
 #include "tests/support/console_capture.h"
 #include "tests/support/recording_gl.h"
@@ -53,7 +54,7 @@ TEST_F(TestLoopTest, ShowsTheWholeListAfterEveryTestOneLineAWriteAndSavesItInCrL
         << "the first test's lines once per test, each printout closed by an empty line";
     EXPECT_EQ(expected.size(), console.writes().size()) << "one write per line";
 
-    saveResults();
+    saveResultFiles({"", results, {}}, benchSettings, {}, {" ", 2, "."});
     std::string saved;
     for (const std::string& line : resultLines) saved += line + "\r\n";
     EXPECT_EQ(saved, directory.read("korvex_results.txt"));

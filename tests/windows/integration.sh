@@ -98,6 +98,19 @@ expect_code 0
 [ "$(tr -d '\r' <"$work/case/korvex_results.txt" | grep -c .)" -eq 6 ] || fail "korvex_results.txt was not replaced"
 [ -z "$(ls "$work/case" | grep '\.tmp$')" ] || fail "a temporary file was left"
 
+echo "outputs of one file, their names differing in case, are refused before the run"
+run -I 1 --json out.json --csv OUT.JSON
+expect_code 2
+[ "$(tr -d '\r' <"$work/case/err")" = '--csv "OUT.JSON" names the same file as --json "out.json"' ] ||
+  fail "no refusal line: $(cat "$work/case/err")"
+[ ! -e "$work/case/out.json" ] && [ ! -e "$work/case/korvex_results.txt" ] || fail "a file was written"
+
+echo "the NUL device takes the JSON where it is"
+run -I 2 --json NUL --csv r.csv
+expect_code 0
+[ -z "$(ls "$work/case" | grep -i -e '^nul' -e '\.tmp$')" ] || fail "a file was made for NUL, or a temporary left"
+[ -s "$work/case/r.csv" ] || fail "the CSV was not written"
+
 echo "capability report"
 run -g -I 5
 expect_code 0

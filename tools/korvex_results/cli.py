@@ -1,10 +1,10 @@
-"""The command line: compare, plot and table, with exit codes CI can use."""
+"""The command line: compare, plot, merge, table and history, with exit codes
+CI can use."""
 import argparse
 import json
 import os
 import sys
 
-from . import compare, merge, plot, table
 from .load import BadInput, load
 from .output import write_atomically
 
@@ -20,6 +20,41 @@ def _threshold(text):
     if not value >= 0:
         raise argparse.ArgumentTypeError(f"{text!r} is not a percentage of 0 or more")
     return value
+
+
+def _tag(text):
+    if not text.strip() or any(mark in text for mark in "\r\n"):
+        raise argparse.ArgumentTypeError(f"{text!r} is not a tag: give a commit, a driver "
+                                         f"version or a date, on one line")
+    return text
+
+
+def _history_parser(commands):
+    history_command = commands.add_parser(
+        "history", help="keep runs in an SQLite file and find the steps in each test's times")
+    actions = history_command.add_subparsers(dest="action", required=True)
+    database = argparse.ArgumentParser(add_help=False)
+    database.add_argument("--db", required=True, metavar="FILE", help="the history's file")
+    choice = argparse.ArgumentParser(add_help=False)
+    choice.add_argument("--test", metavar="LABEL", help="only the tests of this label")
+    choice.add_argument("--renderer", metavar="TEXT",
+                        help="only the runs whose GL renderer contains TEXT")
+    add = actions.add_parser("add", parents=[database], help="store runs")
+    add.add_argument("files", nargs="+", metavar="RUN.json")
+    add.add_argument("--tag", type=_tag, metavar="TEXT",
+                     help="a commit, driver version or date (default: the run's driver version)")
+    actions.add_parser("list", parents=[database], help="list the runs stored")
+    show = actions.add_parser("show", parents=[database, choice],
+                              help="each test's median time per quad over the runs")
+    show.add_argument("-o", dest="out", metavar="OUT.png|OUT.svg", help="draw it as a chart")
+    check = actions.add_parser(
+        "check", parents=[database, choice],
+        help="find steps in each test's times; exit 1 when the newest run is past a step "
+             "toward slower")
+    check.add_argument("--threshold", type=_threshold, default=5.0, metavar="PCT",
+                       help="the smallest step that counts, in percent (default 5)")
+    check.add_argument("--since", type=_tag, metavar="TAG",
+                       help="only a step from the first run of this tag on fails the check")
 
 
 def _parser():
@@ -42,6 +77,7 @@ def _parser():
     table_command = commands.add_parser("table", help="print a run as a table")
     table_command.add_argument("file")
     table_command.add_argument("--format", choices=["markdown", "csv"], default="markdown")
+    _history_parser(commands)
     return parser
 
 
@@ -54,21 +90,48 @@ def _emit(text):
         os.dup2(os.open(os.devnull, os.O_WRONLY), sys.stdout.fileno())
 
 
+def _run_history(arguments):
+    from . import history
+    if arguments.action == "add":
+        _emit(history.add(arguments.files, arguments.db, arguments.tag))
+    elif arguments.action == "list":
+        _emit(history.list_runs(arguments.db))
+    elif arguments.action == "show" and arguments.out:
+        history.show_plot(arguments.db, arguments.renderer, arguments.test, arguments.out)
+    elif arguments.action == "show":
+        _emit(history.show(arguments.db, arguments.renderer, arguments.test))
+    else:
+        text, any_slower = history.check(arguments.db, arguments.renderer, arguments.test,
+                                         arguments.threshold, arguments.since)
+        _emit(text)
+        return EXIT_SLOWER if any_slower else 0
+    return 0
+
+
 def _run(arguments):
+    # Each command imports what it uses: scipy and matplotlib take a second to
+    # load, more than a history check takes.
     if arguments.command == "compare":
+        from . import compare
+
         base, new = load(arguments.base), load(arguments.new)
         text, any_slower = compare.report(arguments.base, base, arguments.new, new,
                                           arguments.threshold)
         _emit(text + "\n")
         return EXIT_SLOWER if any_slower else 0
     if arguments.command == "plot":
+        from . import plot
         plot.plot(arguments.files, [load(path) for path in arguments.files], arguments.out)
         return 0
     if arguments.command == "merge":
+        from . import merge
         document = merge.merge(arguments.files, [load(path) for path in arguments.files])
         text = json.dumps(document, indent=1) + "\n"
         write_atomically(arguments.out, lambda output: output.write(text.encode("utf-8")))
         return 0
+    if arguments.command == "history":
+        return _run_history(arguments)
+    from . import table
     document = load(arguments.file)
     write = table.as_csv if arguments.format == "csv" else table.as_markdown
     _emit(write(document))

@@ -1,16 +1,14 @@
 """Compares two runs test by test: time per quad, relative change and a
 two-sided Mann-Whitney U test over the timed sections."""
 import json
-import math
-import statistics
 from collections import Counter
 
-from scipy.stats import mannwhitneyu
+from . import latency_compare
+from .load import BadInput, describe_driver, describe_host, describe_policy
+from .output import columns
+from .program_fields import program_fields
+from .significance import judge, p_text, summary, verdict
 
-from .load import describe_driver, describe_host, describe_policy
-
-SIGNIFICANCE = 0.05
-MIN_SECTIONS = 3
 
 def keyed_tests(document):
     """The tests by label, profile and program object; a count pairs a test
@@ -24,22 +22,12 @@ def keyed_tests(document):
     return keyed
 
 
-def _program_fields(program, prefix=""):
-    fields = {}
-    for name, value in program.items():
-        if isinstance(value, dict):
-            fields.update(_program_fields(value, f"{prefix}{name}."))
-        else:
-            fields[prefix + name] = json.dumps(value)
-    return fields
-
-
 def _field_values(document):
     # Every value each program field takes in the run; the instruction is
     # what tells its tests apart.
     values = {}
     for test in document["tests"]:
-        for name, value in _program_fields(test["program"]).items():
+        for name, value in program_fields(test["program"]).items():
             if name != "instruction":
                 values.setdefault(name, set()).add(value)
     return values
@@ -82,19 +70,9 @@ def compare_tests(base, new, threshold_pct):
         new_test = new_tests.get(key)
         if new_test is None:
             continue
-        before, after = _per_quad(base_test), _per_quad(new_test)
-        base_median, new_median = statistics.median(before), statistics.median(after)
-        change = (new_median - base_median) / base_median * 100 if base_median else math.inf
-        p_value = None
-        if min(len(before), len(after)) >= MIN_SECTIONS:
-            p_value = mannwhitneyu(before, after, alternative="two-sided").pvalue
-        significant = p_value is not None and p_value < SIGNIFICANCE
         rows.append({
             "label": key[0], "profile": key[1],
-            "base_ms": base_median, "new_ms": new_median, "change_pct": change,
-            "p_value": p_value,
-            "slower": significant and change > threshold_pct,
-            "faster": significant and change < -threshold_pct,
+            **judge(_per_quad(base_test), _per_quad(new_test), threshold_pct),
             "differences": _differences(base_test, new_test, policies_differ),
         })
     only_base = [key for key in base_tests if key not in new_tests]
@@ -126,33 +104,19 @@ def _name(key):
 
 
 def _row_cells(row):
-    if row["p_value"] is None:
-        p_text = "too few runs"
-    else:
-        p_text = f"{row['p_value']:.3f}"
-    verdict = "SLOWER" if row["slower"] else "faster" if row["faster"] else ""
-    if row["differences"]:
-        verdict = (verdict + " *").strip()
     return [row["label"], row["profile"], f"{row['base_ms']:.4g}", f"{row['new_ms']:.4g}",
-            f"{row['change_pct']:+.1f}%", p_text, verdict]
+            f"{row['change_pct']:+.1f}%", p_text(row["p_value"]), verdict(row)]
 
 
-def _columns(lines):
-    widths = [max(len(line[column]) for line in lines) for column in range(len(lines[0]))]
-    return ["  ".join(cell.ljust(width) for cell, width in zip(line, widths)).rstrip()
-            for line in lines]
-
-
-def report(base_path, base, new_path, new, threshold_pct):
-    """The comparison's text, and whether any test got significantly slower."""
+def _test_lines(base, new, threshold_pct):
     rows, only_base, only_new = compare_tests(base, new, threshold_pct)
-    lines = _header("base", base_path, base) + _header("new", new_path, new) + [""]
+    lines = []
     shapes = shape_differences(base, new)
     if shapes:
         lines.append("Program settings differ, so their tests do not match: " + "; ".join(shapes))
     if rows:
         heading = ["test", "profile", "base ms/quad", "new ms/quad", "change", "p-value", ""]
-        lines += _columns([heading] + [_row_cells(row) for row in rows])
+        lines += columns([heading] + [_row_cells(row) for row in rows])
     else:
         lines.append("No test is in both runs.")
     if only_base:
@@ -165,7 +129,21 @@ def report(base_path, base, new_path, new, threshold_pct):
         lines += [f"  {row['label']} ({row['profile']}): " + ", ".join(row["differences"])
                   for row in differing]
     slower = sum(row["slower"] for row in rows)
-    lines.append(f"{slower} of {len(rows)} tests slower by more than {threshold_pct:g}% "
-                 f"with p < {SIGNIFICANCE} (two-sided Mann-Whitney U over the sections; "
-                 f"at least {MIN_SECTIONS} a side)")
-    return "\n".join(lines), slower > 0
+    lines.append(summary(slower, len(rows), "tests", threshold_pct))
+    return lines, slower > 0
+
+
+def report(base_path, base, new_path, new, threshold_pct):
+    """The comparison's text, and whether any test got significantly slower."""
+    kinds = [bool(document["latency"]) for document in (base, new)]
+    if kinds[0] != kinds[1]:
+        latency_path, other_path = (base_path, new_path) if kinds[0] else (new_path, base_path)
+        raise BadInput(f"{latency_path}: a latency (-M) run cannot be compared with an "
+                       f"instruction run ({other_path})")
+    if kinds[0]:
+        latency_compare.check_sections(base_path, base)
+        latency_compare.check_sections(new_path, new)
+    compared = latency_compare.report_lines if kinds[0] else _test_lines
+    lines, any_slower = compared(base, new, threshold_pct)
+    header = _header("base", base_path, base) + _header("new", new_path, new) + [""]
+    return "\n".join(header + lines), any_slower

@@ -6,10 +6,11 @@ import copy
 import statistics
 
 from .compare import keyed_tests, shape_differences
-from .load import BadInput
+from .load import BadInput, content_sha256
 
 # What must be equal for the sections of two runs to be one sample.
-_SAME_RUN_PARTS = [("the GL driver", ("gl",)), ("the driver library", ("driver",)),
+_SAME_RUN_PARTS = [("the GL driver", ("gl", "vendor")), ("the GL driver", ("gl", "renderer")),
+                   ("the GL driver", ("gl", "version")), ("the driver library", ("driver",)),
                    ("the host", ("host",)), ("the mode", ("settings", "mode")),
                    ("the profile", ("settings", "profile")),
                    ("the iteration policy", ("settings", "iteration_policy"))]
@@ -26,6 +27,11 @@ def _check_alike(first_path, first, path, document):
         if _part(first, where) != _part(document, where):
             raise BadInput(f"{path}: {what} differs from {first_path}'s, so their sections "
                            f"are not one sample")
+    # A file written before korvex recorded the window system leaves it open.
+    systems = [run["gl"].get("window_system") for run in (first, document)]
+    if None not in systems and systems[0] != systems[1]:
+        raise BadInput(f"{path}: the window system ({systems[1]}) differs from {first_path}'s "
+                       f"({systems[0]}), so their sections are not one sample")
     shapes = shape_differences(first, document)
     if shapes:
         raise BadInput(f"{path}: the settings that shape the programs differ from "
@@ -73,9 +79,15 @@ def _merged_test(tests):
 def merge(paths, documents):
     """One document holding every run's sections, test by test, in the first
     run's order; BadInput when the runs did not measure the same tests alike."""
+    path_by_content = {}
     for path, document in zip(paths, documents):
         if document["latency"]:
             raise BadInput(f"{path}: a latency (-M) run; merge pools instruction runs only")
+        content = content_sha256(document)
+        if content in path_by_content:
+            raise BadInput(f"{path}: the same run as {path_by_content[content]}; its sections "
+                           f"would count twice")
+        path_by_content[content] = path
     first_path, first = paths[0], documents[0]
     keyed = [keyed_tests(document) for document in documents]
     for path, document, tests in zip(paths[1:], documents[1:], keyed[1:]):

@@ -1,8 +1,16 @@
-"""Writes an output file whole or not at all."""
+"""What the commands emit: aligned text columns, and files written whole or
+not at all."""
 import os
 import tempfile
 
 from .load import BadInput
+
+
+def columns(lines):
+    """Rows of cells as text lines, each column as wide as its widest cell."""
+    widths = [max(len(line[column]) for line in lines) for column in range(len(lines[0]))]
+    return ["  ".join(cell.ljust(width) for cell, width in zip(line, widths)).rstrip()
+            for line in lines]
 
 
 def write_atomically(path, write):

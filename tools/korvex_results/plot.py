@@ -14,6 +14,9 @@ matplotlib.use("Agg")
 import matplotlib.pyplot as plt  # noqa: E402
 
 FORMATS = {".png": "png", ".svg": "svg"}
+# About 20,000 pixels at the default 100 dots an inch: within what the image
+# writers accept, and still a file a viewer opens.
+MAX_HEIGHT_INCHES = 200
 
 
 def _series_labels(paths, documents):
@@ -62,8 +65,18 @@ def _survey(axes, labels, documents):
     axes.set_xlabel(title + " in instructions per second; whiskers: fastest to slowest section")
     axes.grid(axis="x", which="major", alpha=0.3)
     profiles = {test["profile"] for document in documents for test in document["tests"]}
-    return "Instruction survey, " + ", ".join(sorted(profiles)), \
-        len(categories) * (0.12 * len(all_series) + 0.12) + 2
+    return "Instruction survey, " + ", ".join(sorted(profiles))
+
+
+def _survey_height(paths, documents):
+    """The chart's height in inches: a row of bars for every test."""
+    tests = len({test["label"] for document in documents for test in document["tests"]})
+    height = tests * (0.12 * len(documents) + 0.12) + 2
+    if height > MAX_HEIGHT_INCHES:
+        raise BadInput(f"{paths[0]}: {tests} tests in {len(documents)} run(s) need a chart "
+                       f"{height:.0f} inches tall, more than the {MAX_HEIGHT_INCHES} plot draws; "
+                       f"chart fewer runs, or list the tests with table")
+    return height
 
 
 def _latency(axes, labels, documents):
@@ -78,7 +91,7 @@ def _latency(axes, labels, documents):
     axes.set_xlabel("outputs (draw buffers)")
     axes.yaxis.set_major_formatter(EngFormatter())
     axes.set_ylabel("Bandwidth written, bytes per second")
-    return "Latency and bandwidth", 5
+    return "Latency and bandwidth"
 
 
 def _kind(path, document):
@@ -89,18 +102,25 @@ def _kind(path, document):
     raise BadInput(f"{path}: holds neither tests nor latency results to plot")
 
 
-def plot(paths, documents, out_path):
+def chart_format(out_path):
+    """The image format that the name's extension asks for."""
     out_format = FORMATS.get(Path(out_path).suffix.lower())
     if out_format is None:
         raise BadInput(f"{out_path}: the chart's name must end in .png or .svg")
+    return out_format
+
+
+def plot(paths, documents, out_path):
+    out_format = chart_format(out_path)
     kinds = [_kind(path, document) for path, document in zip(paths, documents)]
     if len(set(kinds)) > 1:
         mixed = paths[kinds.index("latency")]
         raise BadInput(f"{mixed}: a latency run cannot share a chart with an instruction "
                        f"survey ({paths[kinds.index('survey')]})")
+    height = _survey_height(paths, documents) if kinds[0] == "survey" else 5
     figure, axes = plt.subplots()
     draw = _survey if kinds[0] == "survey" else _latency
-    title, height = draw(axes, _series_labels(paths, documents), documents)
+    title = draw(axes, _series_labels(paths, documents), documents)
     figure.set_size_inches(10, height)
     axes.legend(title=title, loc="lower left", bbox_to_anchor=(0, 1.01), fontsize="small")
     figure.tight_layout()

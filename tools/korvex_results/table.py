@@ -1,6 +1,8 @@
 """A run's results as one table: markdown for READMEs and issues, CSV for tools."""
 import csv
+import html
 import io
+import re
 
 from matplotlib.ticker import EngFormatter
 
@@ -58,7 +60,10 @@ def _markdown_cell(value, is_rate):
         return _engineering(value)
     if isinstance(value, float):
         return f"{value:.3f}"
-    return str(value).replace("|", "\\|")
+    # A cell is one line of the row: a line break becomes <br>, and the
+    # characters markdown would read as markup are escaped.
+    text = html.escape(str(value), quote=False).replace("|", "\\|")
+    return re.sub(r"\r\n|\r|\n", "<br>", text)
 
 
 def as_markdown(document):
