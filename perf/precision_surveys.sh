@@ -22,15 +22,25 @@ trap 'rm -rf "$work"' EXIT
 cp -r "$root/Images" "$root/fasm_1.txt" "$work/"
 cd "$work"
 
-# survey NAME OPTIONS...: one survey into NAME.json, with its time.
+# The CPU time counters of /proc/stat: user, nice, system, idle, ...
+cpuTimes() { head -n 1 /proc/stat; }
+
+# survey NAME OPTIONS...: one survey into NAME.json, with its time and how
+# the CPUs were shared meanwhile: the share of normal-priority work (the
+# survey, mostly) and of niced work (other jobs; builds run niced here).
 survey() {
     name=$1
     shift
+    before=$(cpuTimes)
     start=$(date +%s.%N)
     # The C locale keeps the full stop as the decimal separator.
     echo | LC_ALL=C "$binary" -a --no-progress --json "$name.json" "$@" >/dev/null
     end=$(date +%s.%N)
-    echo "$name: $(awk "BEGIN { printf \"%.1f\", $end - $start }") s, load average $(cut -d' ' -f1-3 /proc/loadavg)"
+    shares=$(printf '%s\n%s\n' "$before" "$(cpuTimes)" | awk '
+        { for (i = 2; i <= NF; i++) if (NR == 1) first[i] = $i; else { d[i] = $i - first[i]; all += d[i] } }
+        END { printf "CPU %.0f%% normal, %.0f%% niced, %.0f%% idle", 100 * (d[2] + d[4]) / all,
+                     100 * d[3] / all, 100 * d[5] / all }')
+    echo "$name: $(awk "BEGIN { printf \"%.1f\", $end - $start }") s, load average $(cut -d' ' -f1-3 /proc/loadavg), $shares"
 }
 
 # pair BASE NEW: how many tests compare flags, and the largest change.
@@ -38,7 +48,7 @@ pair() {
     "$results" compare "$1.json" "$2.json" >"$1-$2.txt" || true
     flagged=$(grep -cE ' (SLOWER|faster)( \*)?$' "$1-$2.txt" || true)
     largest=$(awk '$5 ~ /%$/ { change = $5; sub(/%/, "", change); sub(/^\+/, "", change);
-                               if (change < 0) change = -change; if (change > most) most = change }
+                               change += 0; if (change < 0) change = -change; if (change > most) most = change }
                    END { printf "%.1f%%", most }' "$1-$2.txt")
     echo "compare $1 $2: $flagged of 25 tests flagged, largest change $largest"
     cat "$1-$2.txt"
