@@ -30,3 +30,12 @@ std::string formatSignificant(double value, int digits, const std::string& decim
     std::snprintf(text, sizeof text, "%.*f", decimals, value);
     return withSeparator(text, decimalSeparator);
 }
+
+std::string formatTrimmed(double value, const std::string& decimalSeparator) {
+    std::string text = formatSignificant(value, 6, ".");
+    if (text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.') text.pop_back();
+    }
+    return withSeparator(text, decimalSeparator);
+}

@@ -4,6 +4,7 @@
 
 #include "app/measuring/timed_draw.h"
 #include "app/programs/program_set.h"
+#include "app/results/interval_lines.h"
 #include "app/results/result_lines.h"
 #include "base/console.h"
 #include "bench/marlune_glwindow.h"
@@ -66,7 +67,8 @@ std::vector<LatencyResult> latencyBandwidthTest(const ProgramTimer& timer) {
         const LatencyResult result =
             latencyResult(settings.outputCount, settings.components, timeBoundProgram(timer));
         for (const std::string& line : latencyLines(result, separator)) writeLine(line);
-        // The output here is exactly its lines; the warning goes beside it.
+        // The output here is exactly its lines; the warnings go beside it.
+        if (const auto warning = precisionWarning(result.timed, separator)) writeErrorLine(*warning);
         if (const auto warning = shadingWarning(result.timed.fragmentsCounted, result.fragmentsPerSection))
             writeErrorLine(*warning);
         results.push_back(result);

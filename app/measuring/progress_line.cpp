@@ -34,7 +34,7 @@ std::string progressText(const ProgressState& s, double testSeconds, double sect
     const double total = static_cast<double>(s.runs) * s.iterations;
     const double done = static_cast<double>(s.run - 1) * s.iterations + s.submitted;
     const double share = total > 0 ? done / total : 0.0;
-    text += "run " + std::to_string(s.run) + " of " + std::to_string(s.runs) + ", " +
+    text += "run " + std::to_string(s.run) + (s.runs > 0 ? " of " + std::to_string(s.runs) : "") + ", " +
             std::to_string(std::lround(100.0 * s.submitted / std::max(s.iterations, 1))) + "% of " +
             std::to_string(s.iterations) + " quads submitted, " + wholeSeconds(testSeconds) + " elapsed";
     if (share > 0) text += ", about " + wholeSeconds(sectionsSeconds * (1.0 - share) / share) + " left";

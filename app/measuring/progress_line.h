@@ -13,8 +13,8 @@ struct ProgressState {
     int test = 0;  // 1 to tests
     int tests = 0;
     std::string label;
-    int run = 0;  // 1 to runs; 0 while calibrating
-    int runs = 0;
+    int run = 0;         // 1 to runs; 0 while calibrating
+    int runs = 0;        // 0 where the total is open
     int iterations = 0;  // quads of the current section
     int submitted = 0;   // quads of it submitted so far
 };
@@ -22,7 +22,8 @@ struct ProgressState {
 // "Test 3 of 25, MUL: run 2 of 5, 45% of 10000 quads submitted, 12 s
 // elapsed, about 15 s left", the estimate from the share of the runs' quads
 // submitted in `sectionsSeconds`; "..., calibrating with 100 quads, 2 s
-// elapsed" before the runs.
+// elapsed" before the runs; "..., run 7, 45% of 100 quads submitted, 12 s
+// elapsed" without an estimate where the total is open.
 std::string progressText(const ProgressState& state, double testSeconds, double sectionsSeconds);
 
 // `text` cut to at most `columns` characters (UTF-8 sequences whole): at the
@@ -62,4 +63,10 @@ private:
     Clock::time_point sectionsStart_;
     Clock::time_point lastWrite_;
     std::size_t shownLength_ = 0;  // characters of the line on the terminal
+};
+
+// Erases the line when it goes out of scope, however the sections end.
+struct ErasedAtEnd {
+    ProgressLine& line;
+    ~ErasedAtEnd() { line.erase(); }
 };

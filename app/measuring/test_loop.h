@@ -16,6 +16,7 @@ extern ResultLines resultLines;
 // their results. A counted timed section that did not shade every fragment
 // adds the warning line after its block; with net figures the test's
 // variants are timed right after it, and the Net line (or its warning)
-// comes last.
+// comes last. When the policy interleaves, every test and variant is timed
+// in rounds first, and the results then follow in test order.
 std::vector<TestResult> runTests(const CompiledSet& programs, const ProgramTimer& timer,
                                  const ResultStyle& style);

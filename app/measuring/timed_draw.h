@@ -42,6 +42,9 @@ constexpr int submissionStride = 64;
 struct DrawnSection {
     double elapsedMs;
     std::optional<std::uint64_t> fragments;
+    // What the section cost on the wall clock, its untimed warm-up included;
+    // 0 where only elapsedMs is known.
+    double costMs = 0.0;
 };
 
 // Draws the quad `iterations` times and returns what the timed section

@@ -20,13 +20,26 @@ struct OptionRule {
     bool (*take)(const std::string& value, RunOptions& options);
 };
 
-double parseSeconds(const std::string& text) {
+// A decimal number with "." as the point; -1 for anything else.
+double parseDecimal(const std::string& text) {
     std::istringstream stream(text);
     stream.imbue(std::locale::classic());
-    double seconds = 0.0;
-    if (!(stream >> seconds) || stream.peek() != std::char_traits<char>::eof() || !std::isfinite(seconds))
+    double value = 0.0;
+    if (!(stream >> value) || stream.peek() != std::char_traits<char>::eof() || !std::isfinite(value))
         return -1.0;
-    return seconds;
+    return value;
+}
+
+std::string decimalRange(const char* unit, double most) {
+    return std::string(unit) + " above 0 up to " + std::to_string(static_cast<int>(most)) +
+           ", with \".\" as the decimal point";
+}
+
+bool takeDecimal(const std::string& value, double most, double& field) {
+    const double number = parseDecimal(value);
+    if (!(number > 0.0 && number <= most)) return false;
+    field = number;
+    return true;
 }
 
 bool takeFileName(const std::string& value, std::string& field) {
@@ -70,14 +83,9 @@ const std::vector<OptionRule>& rules() {
              options.repeat = repeat;
              return true;
          }},
-        {"--min-time",
-         "seconds above 0 up to " + std::to_string(static_cast<int>(longestMinTime)) +
-             ", with \".\" as the decimal point",
+        {"--min-time", decimalRange("seconds", longestMinTime),
          [](const std::string& value, RunOptions& options) {
-             const double seconds = parseSeconds(value);
-             if (!(seconds > 0.0 && seconds <= longestMinTime)) return false;
-             options.minTimeS = seconds;
-             return true;
+             return takeDecimal(value, longestMinTime, options.minTimeS);
          }},
         {"--json", "a file name",
          [](const std::string& value, RunOptions& options) { return takeFileName(value, options.json); }},
@@ -109,6 +117,19 @@ const std::vector<OptionRule>& rules() {
          [](const std::string& value, RunOptions& options) {
              options.work = parseWork(value);
              return options.work.has_value();
+         }},
+        {"--precision", decimalRange("a percentage", 100.0),
+         [](const std::string& value, RunOptions& options) {
+             return takeDecimal(value, 100.0, options.precisionPct);
+         }},
+        {"--max-time", decimalRange("seconds", longestMaxTime),
+         [](const std::string& value, RunOptions& options) {
+             return takeDecimal(value, longestMaxTime, options.maxTimeS);
+         }},
+        {"--interleave", "",
+         [](const std::string&, RunOptions& options) {
+             options.interleave = true;
+             return true;
          }},
         {"--platform", "egl or glx",
          [](const std::string& value, RunOptions& options) {
@@ -191,5 +212,8 @@ SplitParameters takeRunOptions(const std::vector<std::string>& parameters) {
     }
     if (split.options.work && split.options.programs.empty())
         refuseOption("--work gives the work of program files, and neither --program nor --suite names any");
+    // The limit belongs to the sections a precision adds; --repeat's are fixed.
+    if (split.options.maxTimeS > 0 && split.options.precisionPct == 0)
+        refuseOption("--max-time limits the sections of --precision, and --precision is not given");
     return split;
 }

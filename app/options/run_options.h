@@ -36,12 +36,21 @@ struct RunOptions {
     // How the window reaches the driver: the window system and the EGL device.
     platform::DisplayRequest display;
     bool listDevices = false;  // print the EGL devices instead of running
+
+    // Sections until the median's interval lies within this percentage of
+    // it; 0 for `repeat` of them.
+    double precisionPct = 0.0;
+    // What a test may spend on its way there, in seconds; 0 for no limit.
+    double maxTimeS = 0.0;
+    // The tests' sections take turns, in rounds.
+    bool interleave = false;
 };
 
 // The ranges the options with a number accept.
 constexpr int mostRepeats = 1000;
 constexpr double longestMinTime = 3600.0;
 constexpr int mostWorkPerPixel = 1000000;
+constexpr double longestMaxTime = 86400.0;
 
 struct SplitParameters {
     RunOptions options;
@@ -50,11 +59,14 @@ struct SplitParameters {
 
 // Takes --repeat N (1 to mostRepeats), --min-time S (seconds, above 0 up to
 // longestMinTime, "." as decimal point), --json FILE, --csv FILE,
-// --no-progress, --net, --platform egl|glx, --device N (decimal digits),
-// --list-devices, --program FILE (repeatable), --suite and --work I,F,T,B
-// (whole numbers from 0 to mostWorkPerPixel), exact case, out of
-// `parameters`; a later occurrence overrides an earlier one. A value that is
-// missing or not accepted, or --work without a program file to apply to,
+// --no-progress, --net, --precision P (percent, above 0 up to 100),
+// --max-time S (seconds, above 0 up to longestMaxTime), --interleave,
+// --platform egl|glx, --device N (decimal digits), --list-devices,
+// --program FILE (repeatable), --suite and --work I,F,T,B (whole numbers
+// from 0 to mostWorkPerPixel), exact case, out of `parameters`; a later
+// occurrence overrides an earlier one. A value that is missing or not
+// accepted, --max-time without --precision, or --work without a program file
+// to apply to,
 // writes one line to standard error that names the option and what it
 // accepts, and stops with exit code 2, before anything opens.
 SplitParameters takeRunOptions(const std::vector<std::string>& parameters);

@@ -1,5 +1,6 @@
 #include "app/results/result_lines.h"
 
+#include "app/results/interval_lines.h"
 #include "app/results/net_result_lines.h"
 #include "base/number_format.h"
 #include "bench/marlune_glwindow.h"
@@ -56,6 +57,7 @@ std::vector<std::string> latencyLines(const LatencyResult& result, const std::st
         formatFixed4(result.gigabytesPerSecond, decimalSeparator) + " GB/sec"};
     const std::size_t runs = result.timed.sectionsMs.size();
     if (runs > 1) lines.push_back(spreadLine(result.sections, runs, decimalSeparator));
+    if (const auto interval = intervalLine(result.timed, decimalSeparator)) lines.push_back(*interval);
     return lines;
 }
 
@@ -75,6 +77,10 @@ std::vector<LineAfterBlock> linesAfterBlock(const TestResult& result, const Resu
     if (!result.test.workKnown()) lines.push_back({flowControlLine, false});
     const std::size_t runs = result.timed.sectionsMs.size();
     if (runs > 1) lines.push_back({spreadLine(result.sections, runs, style.decimalSeparator), false});
+    if (const auto interval = intervalLine(result.timed, style.decimalSeparator))
+        lines.push_back({*interval, false});
+    if (const auto warning = precisionWarning(result.timed, style.decimalSeparator))
+        lines.push_back({*warning, true});
     if (const auto warning = shadingWarning(result.timed.fragmentsCounted, result.fragmentsPerSection))
         lines.push_back({*warning, true});
     if (result.net)

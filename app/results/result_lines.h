@@ -36,15 +36,17 @@ std::string spreadLine(const SectionSummary& summary, std::size_t runs, const st
 std::optional<std::string> shadingWarning(std::optional<std::uint64_t> counted, std::uint64_t expected);
 
 // Every line of one test: the block, the flow-control line of a test whose
-// work is not known, the spread of several sections, the shading warning, and with net figures the Net line
-// or its warning.
+// work is not known, the spread of several sections, with a precision goal
+// the interval and the warning of a goal not met, the shading warning, and
+// with net figures the Net line or its warning.
 std::vector<std::string> testResultLines(const TestResult& result, const ResultStyle& style);
 
 // The warning lines among them, in the same order.
 std::vector<std::string> testWarningLines(const TestResult& result, const ResultStyle& style);
 
 // The lines of one latency measurement: "%4.4f ms latency" and "%4.4f
-// GB/sec" from the median section, then the spread of several sections.
+// GB/sec" from the median section, then the spread of several sections and
+// the interval of a precision goal.
 std::vector<std::string> latencyLines(const LatencyResult& result, const std::string& decimalSeparator);
 
 // The ordered result lines of a run; its text form is every line followed

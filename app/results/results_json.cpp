@@ -1,5 +1,7 @@
 #include "app/results/results_json.h"
 
+#include <cmath>
+
 #include "app/programs/test_list.h"
 #include "app/results/net_results_json.h"
 #include "app/results/result_lines.h"
@@ -29,13 +31,43 @@ json iterationPolicy(const BenchSettings& settings, const RunOptions& options) {
     return {{"kind", "fixed"}, {"iterations", settings.iterations}};
 }
 
+// What the sections of a precision goal reached; the ranks and times are
+// null with too few sections for an interval, the reach where it is no
+// finite number.
+json intervalJson(const PrecisionOutcome& outcome) {
+    const std::optional<MedianInterval>& interval = outcome.interval;
+    const char* const stops[] = {"converged", "max_time", "most_sections"};
+    return {{"confidence", medianConfidence},
+            {"low_rank", interval ? json(interval->lowRank) : json(nullptr)},
+            {"high_rank", interval ? json(interval->highRank) : json(nullptr)},
+            {"low_ms", interval ? json(interval->low) : json(nullptr)},
+            {"high_ms", interval ? json(interval->high) : json(nullptr)},
+            {"coverage", interval ? json(interval->coverage) : json(nullptr)},
+            {"reach_pct", std::isfinite(outcome.reachPct) ? json(outcome.reachPct) : json(nullptr)},
+            {"target_pct", outcome.targetPct},
+            {"stopped", stops[static_cast<int>(outcome.stop)]}};
+}
+
 json latencyJson(const LatencyResult& result) {
-    return {{"outputs", result.outputs},
-            {"components", result.components},
-            {"ms", result.sections.medianMs},
-            {"bytes_per_s", result.bytesPerSecond},
-            {"iterations", result.timed.iterations},
-            {"sections_ms", result.timed.sectionsMs}};
+    json latency = {{"outputs", result.outputs},
+                    {"components", result.components},
+                    {"ms", result.sections.medianMs},
+                    {"bytes_per_s", result.bytesPerSecond},
+                    {"iterations", result.timed.iterations},
+                    {"sections_ms", result.timed.sectionsMs}};
+    if (result.timed.precision) latency["interval"] = intervalJson(*result.timed.precision);
+    return latency;
+}
+
+// Added only where the options were given, so that a run without them
+// writes the same document as before.
+void addPrecisionSettings(json& settings, const RunOptions& options) {
+    if (options.precisionPct > 0)
+        settings["precision"] = {
+            {"target_pct", options.precisionPct},
+            {"confidence", medianConfidence},
+            {"max_time_s", options.maxTimeS > 0 ? json(options.maxTimeS) : json(nullptr)}};
+    if (options.interleave) settings["interleave"] = true;
 }
 
 json countOrNull(const std::optional<int>& count) { return count ? json(*count) : json(nullptr); }
@@ -126,6 +158,7 @@ json testResultJson(const TestResult& result, const ResultStyle& style) {
         {"compile", compileJson(result.test.build)},
     };
     if (result.test.file) test["work"] = workJson(*result.test.file);
+    if (timed.precision) test["interval"] = intervalJson(*timed.precision);
     if (result.net && result.net->unavailable.empty()) test["net"] = netResultJson(*result.net);
     return test;
 }
@@ -137,7 +170,7 @@ json resultsDocument(const RunResults& run, const BenchSettings& settings, const
     json latency = json::array();
     for (const LatencyResult& result : run.latency) latency.push_back(latencyJson(result));
     using namespace marlune_gpu;
-    return {
+    json document = {
         {"format", "korvex-results"},
         {"format_version", 2},
         {"korvex_version", korvexVersion},
@@ -165,4 +198,6 @@ json resultsDocument(const RunResults& run, const BenchSettings& settings, const
         {"tests", tests},
         {"latency", latency},
     };
+    addPrecisionSettings(document["settings"], options);
+    return document;
 }

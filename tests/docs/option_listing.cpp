@@ -88,6 +88,9 @@ std::string classicDefault(const std::string& letter, const BenchSettings& d) {
 std::string runDefault(const std::string& name, const RunOptions& o) {
     if (name == "--repeat") return std::to_string(o.repeat);
     if (name == "--min-time") return o.minTimeS > 0.0 ? std::to_string(o.minTimeS) : "";
+    if (name == "--precision") return o.precisionPct > 0.0 ? std::to_string(o.precisionPct) : "";
+    if (name == "--max-time") return o.maxTimeS > 0.0 ? std::to_string(o.maxTimeS) : "";
+    if (name == "--interleave") return o.interleave ? "on" : "";
     if (name == "--json") return o.json;
     if (name == "--csv") return o.csv;
     if (name == "--no-progress") return o.progress ? "" : "on";

@@ -37,6 +37,10 @@ def test_compare_matches_tests_and_reports_what_differs(tmp_path, capsys):
     assert "MAD (ARB): program text, iteration policy" in out
     assert "MUL (ARB): iteration policy, frame 512x768 / 256x256" in out
     assert "Program settings differ" not in out
+    new["settings"].update(precision={"target_pct": 1, "confidence": 0.95, "max_time_s": 30},
+                           interleave=True)
+    assert compare(tmp_path, base, new) == 0
+    assert "repeat 5, precision 1% within 30 s, interleaved" in capsys.readouterr().out
 
 
 def test_tests_of_differently_shaped_programs_do_not_match(tmp_path, capsys):
@@ -394,6 +398,23 @@ def test_real_korvex_net_run_matches_the_schema(tmp_path):
         assert (net["instructions_per_s"] is None) == (not net["fit"]["trusted"]), test["label"]
 
 
+def test_real_korvex_interleaved_precision_run_matches_the_schema(tmp_path):
+    # A wide goal keeps the run short: one quad a section scatters a lot.
+    document, rows, lines = korvex_files(tmp_path, "--json", "out.json", "--csv", "out.csv", "-a",
+                                         "-I", "1", "-l", "8", "--interleave",
+                                         "--precision", "100", "--max-time", "1")
+    assert document["settings"]["interleave"] is True and len(rows) == 25
+    intervals = [index for index, line in enumerate(lines) if line.startswith("Interval: ")]
+    assert len(intervals) == 25 and all(lines[index - 1].startswith("Spread: ") for index in intervals)
+    for test in document["tests"]:
+        interval = test["interval"]
+        if interval["stopped"] == "converged":
+            assert interval["reach_pct"] <= 100 and interval["coverage"] >= 0.95, test["label"]
+            assert sorted(test["sections_ms"])[interval["low_rank"] - 1] == interval["low_ms"]
+        else:
+            assert any(line.startswith("Warning: the runs stopped") for line in test["warnings"])
+
+
 def merge(tmp_path, *runs):
     paths = [write(tmp_path, f"run{index}.json", run) for index, run in enumerate(runs)]
     return main(["merge", *paths, "-o", str(tmp_path / "merged.json")])
@@ -405,7 +426,11 @@ def test_merge_pools_sections_by_time_per_quad(tmp_path):
     fit = {"ns_per_instruction_pixel": 1.0, "fixed_ms_per_quad": 0.1, "r2": 1.0,
            "max_relative_residual": 0.0, "trusted": True}
     net = {"variants": [variant], "fit": fit, "instructions_per_s": 1.0, "flops_per_s": 1.0}
-    first = make_run([make_test("MAD", [10.0, 11.0, 12.0], net=net, warnings=["w1"]),
+    interval = {"confidence": 0.95, "low_rank": None, "high_rank": None, "low_ms": None,
+                "high_ms": None, "coverage": None, "reach_pct": None, "target_pct": 1.0,
+                "stopped": "max_time"}
+    first = make_run([make_test("MAD", [10.0, 11.0, 12.0], net=net, warnings=["w1"],
+                                interval=interval),
                       make_test("MUL", STEADY)])
     second = make_run([make_test("MAD", [26.0, 28.0], iterations=200, warnings=["w1", "w2"]),
                        make_test("MUL", STEADY)])
@@ -418,7 +443,8 @@ def test_merge_pools_sections_by_time_per_quad(tmp_path):
     assert mad["iterations"] == 100 and mad["sections_ms"] == [10.0, 11.0, 12.0, 13.0, 14.0]
     assert (mad["min_ms"], mad["median_ms"], mad["max_ms"]) == (10.0, 12.0, 14.0)
     assert mad["rates"]["pixels_per_s"] == pytest.approx(512 * 768 * 100 / 0.012)
-    assert mad["fragments"]["expected"] == 512 * 768 * 300 and "net" not in mad
+    assert mad["fragments"]["expected"] == 512 * 768 * 300
+    assert "net" not in mad and "interval" not in mad
     assert mad["warnings"] == ["w1", "w2"]
     assert merged["settings"]["repeat"] == 7 and merged["settings"]["net"] is False
 

@@ -131,6 +131,10 @@ TEST(ProgressTest, TheDrawReportsEveryStrideAndTheLineRewritesItselfAndIsErased)
     EXPECT_EQ("Test 3 of 25, MUL: run 2 of 4, 50% of 100 quads submitted, 9 s elapsed, about 10 s left",
               progressText(state, 9.0, 6.0))
         << "1.5 of 4 runs' quads in 6 s";
+    state.runs = 0;
+    EXPECT_EQ("Test 3 of 25, MUL: run 2, 50% of 100 quads submitted, 9 s elapsed",
+              progressText(state, 9.0, 6.0))
+        << "no estimate where the total is open";
     state.run = 0;
     EXPECT_EQ("Test 3 of 25, MUL: calibrating with 100 quads, 2 s elapsed", progressText(state, 2.0, 0.0));
 }

@@ -93,9 +93,9 @@ protected:
     }
 
     // Every section of n quads lasts n ms.
-    std::vector<TestResult> run() {
+    std::vector<TestResult> run(TimingPolicy policy = {3, 0.0, 1}) {
         const SectionDraw draw = [](int iterations) { return DrawnSection{iterations * 1.0, std::nullopt}; };
-        return runTests(compiled_, {{3, 0.0, 1}, draw, progress_}, {" ", 2, "."});
+        return runTests(compiled_, {policy, draw, progress_}, {" ", 2, "."});
     }
 
     recording_gl::Install fakes_;
@@ -120,6 +120,18 @@ TEST_F(NetTestLoopTest, TimesEachVariantOnceAfterTheTestAndEndsTheBlockWithTheNe
         << "the test's own form is the test's timing";
     EXPECT_EQ(3, net.variants[0].timed.iterations) << "the variants follow the run's policy";
     EXPECT_EQ(std::vector<std::string>{resultLines[6]}, testWarningLines(results[0], {" ", 2, "."}));
+}
+
+TEST_F(NetTestLoopTest, InRoundsTheVariantsTakeTheirTurnsAfterTheTest) {
+    TimingPolicy policy{3, 0.0, 2};
+    policy.interleave = true;
+    const std::vector<TestResult> results = run(policy);
+    std::string binds;
+    for (const std::string& call : recording_gl::calls())
+        if (call.rfind("glBindProgramARB(34820, ", 0) == 0) binds += call.substr(24);
+    EXPECT_EQ("7)21)23)24)25)26)7)21)23)24)25)26)7)21)23)24)25)26)", binds)
+        << "the warm-ups, then two rounds, the test's own form not again";
+    EXPECT_EQ(results[0].timed.sectionsMs, results[0].net.value().variants[1].timed.sectionsMs);
 }
 
 TEST_F(NetTestLoopTest, ATestWithoutVariantsGetsTheWarningAndNoNetObject) {

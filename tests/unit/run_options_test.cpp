@@ -23,6 +23,12 @@ TEST(RunOptionsTest, TakesItsOptionsAndLeavesTheRestToTheClassicOnes) {
     EXPECT_FALSE(o.progress);
     EXPECT_TRUE(o.net);
 
+    const RunOptions precise =
+        takeRunOptions({"--precision", "0.5", "--max-time", "86400", "--interleave"}).options;
+    EXPECT_EQ(0.5, precise.precisionPct);
+    EXPECT_EQ(86400.0, precise.maxTimeS);
+    EXPECT_TRUE(precise.interleave);
+
     const RunOptions defaults = takeRunOptions({"-I", "7"}).options;
     EXPECT_EQ(1, defaults.repeat);
     EXPECT_EQ(0.0, defaults.minTimeS);
@@ -60,6 +66,10 @@ TEST(RunOptionsTest, ABadOrMissingValueStopsWithOneLineNamingTheOptionAndWhatItT
         "--min-time takes seconds above 0 up to 3600, with \".\" as the decimal point";
     const std::string work =
         "--work takes INSTRUCTIONS,FLOPS,TEXELS,BYTES: four whole numbers from 0 to 1000000";
+    const std::string precision =
+        "--precision takes a percentage above 0 up to 100, with \".\" as the decimal point";
+    const std::string maxTime =
+        "--max-time takes seconds above 0 up to 86400, with \".\" as the decimal point";
     const std::string device = "--device takes a device index from --list-devices (0, 1, ...)";
     const Refusal refusals[] = {
         {{"--repeat", "0"}, repeat + ", not \"0\""},
@@ -84,6 +94,10 @@ TEST(RunOptionsTest, ABadOrMissingValueStopsWithOneLineNamingTheOptionAndWhatItT
         {{"--suite", "--work", "$10,2,3,4"}, work + ", not \"$10,2,3,4\""},
         {{"--work", "1,2,3,4"},
          "--work gives the work of program files, and neither --program nor --suite names any"},
+        {{"--precision", "100.5"}, precision + ", not \"100.5\""},
+        {{"--precision", "--interleave"}, precision + ", and no value follows it"},
+        {{"--precision", "1", "--max-time", "0"}, maxTime + ", not \"0\""},
+        {{"--max-time", "60"}, "--max-time limits the sections of --precision, and --precision is not given"},
         {{"--platform", "EGL"}, "--platform takes egl or glx, not \"EGL\""},
         {{"-I", "1", "--platform"}, "--platform takes egl or glx, and no value follows it"},
         {{"--device", "-1"}, device + ", not \"-1\""},

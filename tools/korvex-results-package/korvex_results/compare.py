@@ -80,13 +80,23 @@ def compare_tests(base, new, threshold_pct):
     return rows, only_base, only_new
 
 
+def _sections_rule(settings):
+    rule = f"repeat {settings['repeat']}"
+    precision = settings.get("precision")
+    if precision:
+        rule += f", precision {precision['target_pct']:g}%"
+        if precision["max_time_s"] is not None:
+            rule += f" within {precision['max_time_s']:g} s"
+    return rule + (", interleaved" if settings.get("interleave") else "")
+
+
 def _header(role, path, document):
     settings = document["settings"]
     return [f"{role}: {path}",
             f"  driver: {describe_driver(document)}",
             f"  host:   {describe_host(document)}",
             f"  run:    korvex {document['korvex_version']}, {document['started_utc']}, "
-            f"{describe_policy(settings['iteration_policy'])}, repeat {settings['repeat']}"]
+            f"{describe_policy(settings['iteration_policy'])}, {_sections_rule(settings)}"]
 
 
 def _name(key):

@@ -57,6 +57,7 @@ def _merged_test(tests):
                                f"{field.replace('_', ' ')} than in {first_path}")
     merged = copy.deepcopy(first_test)
     merged.pop("net", None)  # a fit belongs to the run whose variants it fitted
+    merged.pop("interval", None)  # and an interval to the run whose sections it bounded
     # Each section keeps its time per quad, scaled to the first run's count,
     # since --min-time lets every run choose its own count.
     count = first_test["iterations"]
