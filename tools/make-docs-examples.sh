@@ -1,8 +1,9 @@
 #!/bin/sh
-# Makes the README's korvex-results examples on this machine: an instruction
-# survey on each of Mesa's software drivers (docs/survey-*.json), their chart
-# (docs/survey.png), a compare of the two drivers and one of two llvmpipe runs
-# (docs/compare-*.txt). About 10 minutes on an idle machine: 12 short
+# Makes the korvex-results examples of perf/README.md on this machine: an
+# instruction survey on each of Mesa's software drivers
+# (perf/examples/survey-*.json), their chart (perf/examples/survey.png), a
+# compare of the two drivers and one of two llvmpipe runs
+# (perf/examples/compare-*.txt). About 10 minutes on an idle machine: 12 short
 # llvmpipe runs, then softpipe, whose quads take 0.2 to 2.3 s against
 # llvmpipe's milliseconds.
 set -eu
@@ -63,11 +64,11 @@ done
 for set in base again; do
   "$results" merge "$runs/$set"-*.json -o "$runs/$set.json"
 done
-cp "$runs/base.json" docs/survey-llvmpipe.json
-cp "$runs/again.json" docs/survey-llvmpipe-again.json
-survey softpipe docs/survey-softpipe.json --min-time 0.5 --repeat 5
+cp "$runs/base.json" perf/examples/survey-llvmpipe.json
+cp "$runs/again.json" perf/examples/survey-llvmpipe-again.json
+survey softpipe perf/examples/survey-softpipe.json --min-time 0.5 --repeat 5
 
-"$results" plot docs/survey-llvmpipe.json docs/survey-softpipe.json -o docs/survey.png
-compare docs/compare-drivers.txt docs/survey-llvmpipe.json docs/survey-softpipe.json
-compare docs/compare-llvmpipe.txt docs/survey-llvmpipe.json docs/survey-llvmpipe-again.json
-cat docs/compare-drivers.txt docs/compare-llvmpipe.txt
+"$results" plot perf/examples/survey-llvmpipe.json perf/examples/survey-softpipe.json -o perf/examples/survey.png
+compare perf/examples/compare-drivers.txt perf/examples/survey-llvmpipe.json perf/examples/survey-softpipe.json
+compare perf/examples/compare-llvmpipe.txt perf/examples/survey-llvmpipe.json perf/examples/survey-llvmpipe-again.json
+cat perf/examples/compare-drivers.txt perf/examples/compare-llvmpipe.txt

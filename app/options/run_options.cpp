@@ -173,6 +173,12 @@ std::string printableValue(const std::string& value) {
     return text;
 }
 
+std::vector<std::string> runOptionNames() {
+    std::vector<std::string> names;
+    for (const OptionRule& rule : rules()) names.emplace_back(rule.name);
+    return names;
+}
+
 void refuseOption(const std::string& line) {
     writeErrorLine(line);
     throw OrderlyStop{exitcode::badOption};

@@ -71,6 +71,10 @@ struct SplitParameters {
 // accepts, and stops with exit code 2, before anything opens.
 SplitParameters takeRunOptions(const std::vector<std::string>& parameters);
 
+// The names takeRunOptions takes, in the table's order; the reference pages
+// are checked against them.
+std::vector<std::string> runOptionNames();
+
 // Writes `line` to standard error and stops with exit code 2: the refusal of
 // an option's value, also for what the value names.
 [[noreturn]] void refuseOption(const std::string& line);

@@ -1,5 +1,5 @@
 // The generated texts: well-formed in every language under every setting,
-// and shaped by each setting the way the README says.
+// and shaped by each setting the way docs/generator.md says.
 #include <gtest/gtest.h>
 
 #include <algorithm>
