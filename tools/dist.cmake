@@ -2,8 +2,9 @@
 # korvex_dist` (tools/build-windows.sh builds it) packs
 # korvex-VERSION-windows-ARCH.zip at the build folder's top. It holds one
 # folder of that name with the stripped korvex.exe (static runtime, nothing
-# beside it needed), Images/, fasm_1.txt, and the README as README.txt and
-# LICENSE with CR LF line ends, which every Windows editor shows as lines.
+# beside it needed), Images/, fasm_1.txt, and the README as README.txt,
+# the manual's pages in docs/ (where the README's links lead) and LICENSE
+# with CR LF line ends, which every Windows editor shows as lines.
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   set(KORVEX_WINDOWS_ARCH x86)
 else()
@@ -11,7 +12,12 @@ else()
 endif()
 
 set(KORVEX_DIST_TEXTS ${CMAKE_CURRENT_BINARY_DIR}/dist-texts)
-foreach(text README.md:README.txt LICENSE:LICENSE)
+file(GLOB KORVEX_MANUAL_PAGES RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} CONFIGURE_DEPENDS docs/*.md)
+set(KORVEX_DIST_TEXT_PAIRS README.md:README.txt LICENSE:LICENSE)
+foreach(page ${KORVEX_MANUAL_PAGES})
+  list(APPEND KORVEX_DIST_TEXT_PAIRS ${page}:${page})
+endforeach()
+foreach(text ${KORVEX_DIST_TEXT_PAIRS})
   string(REPLACE ":" ";" names ${text})
   list(GET names 0 source)
   list(GET names 1 target)
@@ -28,6 +34,7 @@ endforeach()
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 install(TARGETS korvex RUNTIME DESTINATION .)
 install(FILES fasm_1.txt ${KORVEX_DIST_TEXTS}/README.txt ${KORVEX_DIST_TEXTS}/LICENSE DESTINATION .)
+install(DIRECTORY ${KORVEX_DIST_TEXTS}/docs DESTINATION .)
 install(DIRECTORY Images DESTINATION . FILES_MATCHING PATTERN "*.tga")
 
 set(CPACK_GENERATOR ZIP)

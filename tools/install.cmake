@@ -48,6 +48,8 @@ install(DIRECTORY bench/suite DESTINATION ${CMAKE_INSTALL_DATADIR}/korvex/bench)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/korvex.1.gz ${CMAKE_CURRENT_BINARY_DIR}/korvex-results.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES README.md ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The manual's pages, where the README's links lead.
+install(DIRECTORY docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs FILES_MATCHING PATTERN "*.md")
 install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME copyright)
 
 # korvex-results lives beside the bundled data, a private module of this

@@ -16,8 +16,10 @@ DESTDIR="$scratch/root" cmake --install "$build" --prefix /usr >/dev/null
 # the bundled suite of program files.
 results_files=$(cd "$results_package" && find korvex_results -name '*.py' -o -name '*.schema.json')
 suite_files=$(cd "$(dirname "$0")/../.." && find bench/suite -type f)
+manual_pages=$(cd "$(dirname "$0")/../.." && ls docs/*.md)
 expected=$(printf '%s\n' usr/bin/korvex usr/bin/korvex-results usr/share/doc/korvex/README.md \
   usr/share/doc/korvex/changelog.gz usr/share/doc/korvex/copyright \
+  $(echo "$manual_pages" | sed 's|^|usr/share/doc/korvex/|') \
   usr/share/korvex/Images/3dsmax5beta_image1.tga usr/share/korvex/Images/memorial_orig_tm.tga \
   usr/share/korvex/Images/spectrum.tga usr/share/korvex/fasm_1.txt \
   usr/share/korvex/korvex-results $(echo "$results_files" | sed 's|^|usr/share/korvex/|') \

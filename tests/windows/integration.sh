@@ -157,11 +157,14 @@ mkdir "$work/unpacked"
 python3 -m zipfile -e "$archive" "$work/unpacked" || fail "the archive does not unpack"
 name=$(basename "$archive" .zip)
 folder=$work/unpacked/$name
-listing=$(cd "$work/unpacked" && find . | sort | tr '\n' ' ')
-expected=". ./$name ./$name/Images ./$name/Images/3dsmax5beta_image1.tga ./$name/Images/memorial_orig_tm.tga \
-./$name/Images/spectrum.tga ./$name/LICENSE ./$name/README.txt ./$name/fasm_1.txt ./$name/korvex.exe "
+listing=$(cd "$work/unpacked" && find . | LC_ALL=C sort | tr '\n' ' ')
+pages=$(cd "$source_dir" && ls docs/*.md)
+expected=$(printf '%s\n' . "./$name" "./$name/Images" "./$name/Images/3dsmax5beta_image1.tga" \
+  "./$name/Images/memorial_orig_tm.tga" "./$name/Images/spectrum.tga" "./$name/LICENSE" "./$name/README.txt" \
+  "./$name/docs" $(echo "$pages" | sed "s|^|./$name/|") "./$name/fasm_1.txt" "./$name/korvex.exe" |
+  LC_ALL=C sort | tr '\n' ' ')
 [ "$listing" = "$expected" ] || fail "the archive holds $listing"
-for text in README.md:README.txt LICENSE:LICENSE; do
+for text in README.md:README.txt LICENSE:LICENSE $(echo "$pages" | sed 's|.*|&:&|'); do
   expect_crlf "$folder/${text#*:}"
   tr -d '\r' <"$folder/${text#*:}" | cmp -s - "$source_dir/${text%:*}" || fail "${text#*:} is not ${text%:*}"
 done

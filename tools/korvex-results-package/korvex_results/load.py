@@ -178,4 +178,4 @@ def describe_host(document):
 def describe_policy(policy):
     if policy["kind"] == "fixed":
         return f"{policy['iterations']} iterations"
-    return f"at least {policy['min_time_s']:g} s a section"
+    return f"--min-time {policy['min_time_s']:g} s"
